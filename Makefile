@@ -1,0 +1,34 @@
+# Front door. `make run` plays the game, `make test` builds everything and runs every test tier.
+SHELL := /bin/bash
+JOBS ?= $(shell nproc)
+XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
+export SDL_AUDIODRIVER ?= dummy
+
+.PHONY: run test deps build build-asan configurator bench fuzz clean
+
+deps:
+	@scripts/install-deps
+
+build: deps
+	@cmake --preset default >/dev/null
+	@cmake --build --preset default -j $(JOBS)
+
+build-asan: deps
+	@cmake --preset asan >/dev/null
+	@cmake --build --preset asan -j $(JOBS)
+
+run: build
+	@cd build/bin && env -u SDL_AUDIODRIVER ./fernhollow
+
+configurator: build
+	@cd build/bin && env -u SDL_AUDIODRIVER ./configurator
+
+test: build build-asan
+	$(XVFB) ctest --test-dir build --output-on-failure -j $(JOBS)
+	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp $(XVFB) ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L 'unit|game'
+
+bench: build
+	@for b in build/bench/bench_*; do [ -x "$$b" ] && $(XVFB) "$$b"; done; true
+
+clean:
+	rm -rf build build-asan build-fuzz
