@@ -37,12 +37,14 @@ bool PrefHandler::newpref() {
 bool PrefHandler::openpref() { return load(prefName); }
 
 // Takes the block just loaded or created as the record, if it is large enough to hold
-// one; otherwise drops it.
-bool PrefHandler::adoptLoadedBlock() {
+// one; otherwise drops it. (A new block whose file could not be written records size
+// 0; the data-file layer has already said why.)
+bool PrefHandler::adoptLoadedBlock(bool created) {
     if (!dataPtr) return false;
     int64_t size = GetPtrSize(dataPtr);
     if (size < SDLSET_BYTES) {
-        std::printf("Preference file too short ( %d byte ). ( %s )\n", int(size), prefName);
+        if (!created)
+            std::printf("Preference file too short ( %d byte ). ( %s )\n", int(size), prefName);
         PurgeDataFilePtr(dataPtr);
         dataPtr = nullptr;
         return false;
@@ -62,12 +64,12 @@ bool PrefHandler::autoPref() {
         dataPtr = nullptr;
     }
     myRef = nullptr;
-    if (openpref() && adoptLoadedBlock()) {
+    if (openpref() && adoptLoadedBlock(false)) {
         swapRef(myRef);
         return false;
     }
     // Missing, unreadable or too short: a new file with this program's defaults.
-    if (newpref() && adoptLoadedBlock()) {
+    if (newpref() && adoptLoadedBlock(true)) {
         createDefault();
         savePref();
         return true;
@@ -82,7 +84,7 @@ bool PrefHandler::autoPref() {
 int PrefHandler::savePref() {
     if (!myRef) return 0;
     if (myRef == &fallbackSet) {
-        if (!(newpref() && adoptLoadedBlock())) return 0;
+        if (!(newpref() && adoptLoadedBlock(true))) return 0;
         std::memcpy(myRef, &fallbackSet, sizeof fallbackSet);
     }
     swapRef(myRef);

@@ -83,7 +83,7 @@ public:
     static int fieldChoice(const int* table, int entries, int field, int32_t index);
 
 private:
-    bool adoptLoadedBlock();
+    bool adoptLoadedBlock(bool created);
     void useFallback();
 
     char prefName[256];
