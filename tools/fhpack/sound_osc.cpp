@@ -144,6 +144,15 @@ bool parseNoteName(const std::string& text, int& midi) {
     return true;
 }
 
+void stripComment(std::string& line) {
+    for (size_t i = 0; i < line.size(); ++i) {
+        if (line[i] == '#' && (i == 0 || line[i - 1] == ' ' || line[i - 1] == '\t')) {
+            line.resize(i);
+            return;
+        }
+    }
+}
+
 bool parseNumber(const std::string& text, double& out) {
     if (text.empty()) return false;
     char* end = nullptr;

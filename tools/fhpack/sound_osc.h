@@ -64,6 +64,10 @@ double noteFrequency(double semitone);
 // Reads a note name such as "a4", "c#5", "eb3" (octave 0..9) into a MIDI number.
 bool parseNoteName(const std::string& text, int& midi);
 
+// Cuts a comment off a source line: '#' at the start of the line or after a space or tab
+// (so note names such as "c#5" keep their sharp).
+void stripComment(std::string& line);
+
 // Strict number parsing: the whole text must be a number.
 bool parseNumber(const std::string& text, double& out);
 bool parseInteger(const std::string& text, long& out);

@@ -119,8 +119,7 @@ bool parseSfx(const std::string& text, const std::string& fileName, SfxParams& o
     int lineNo = 0;
     while (std::getline(in, raw)) {
         ++lineNo;
-        size_t hash = raw.find('#');
-        if (hash != std::string::npos) raw.resize(hash);
+        stripComment(raw);
         std::istringstream words(raw);
         std::string key;
         if (!(words >> key)) continue;

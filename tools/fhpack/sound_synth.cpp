@@ -36,6 +36,14 @@ void renderVoice(const SfxVoice& v, std::vector<float>& mix) {
     }
 }
 
+// Voices add up; rather than clipping hard, peaks above 0.8 are bent smoothly towards 1.
+double softLimit(double x) {
+    const double a = std::fabs(x);
+    if (a <= 0.8) return x;
+    const double y = 0.8 + 0.2 * std::tanh((a - 0.8) / 0.2);
+    return x < 0.0 ? -y : y;
+}
+
 void put16(std::vector<uint8_t>& b, unsigned v) {
     b.push_back(static_cast<uint8_t>(v >> 8));
     b.push_back(static_cast<uint8_t>(v));
@@ -68,7 +76,7 @@ std::vector<int16_t> synthSfx(const SfxParams& params) {
     for (const SfxVoice& v : params.voices) renderVoice(v, mix);
     std::vector<int16_t> out(mix.size());
     for (size_t i = 0; i < mix.size(); ++i) {
-        double x = std::clamp(static_cast<double>(mix[i]) * params.gain, -1.0, 1.0);
+        double x = softLimit(static_cast<double>(mix[i]) * params.gain);
         out[i] = static_cast<int16_t>(std::lround(x * 32767.0));
     }
     return out;

@@ -332,8 +332,7 @@ bool Parser::run(const std::string& text) {
     int lineNo = 0;
     while (std::getline(in, raw)) {
         ++lineNo;
-        size_t hash = raw.find('#');
-        if (hash != std::string::npos) raw.resize(hash);
+        stripComment(raw);
         std::istringstream words(raw);
         std::string key;
         if (!(words >> key)) continue;
