@@ -198,6 +198,12 @@ bool mapParseLines(const std::string& file, const std::vector<std::string>& line
                 while (i < line.size() && std::isspace(uint8_t(line[i]))) ++i;
                 if (i >= line.size()) break;
                 char c = line[i++];
+                if (c == '#') {
+                    // '#' is a legend key when a block number follows, else a comment.
+                    size_t j = i;
+                    while (j < line.size() && std::isspace(uint8_t(line[j]))) ++j;
+                    if (j >= line.size() || !std::isdigit(uint8_t(line[j])) || j == i) break;
+                }
                 if (i < line.size() && !std::isspace(uint8_t(line[i])))
                     return diag.fail(file, ln, "a legend key is one character followed by a block number");
                 while (i < line.size() && std::isspace(uint8_t(line[i]))) ++i;
