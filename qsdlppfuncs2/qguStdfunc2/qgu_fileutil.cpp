@@ -145,9 +145,7 @@ void* qgu_loadResource(const char* path) {
         return nullptr;
     }
     std::printf(logLines().openOk, path);
-    long len = -1;
-    if (std::fseek(f, 0, SEEK_END) == 0) len = std::ftell(f);
-    std::rewind(f);
+    const int64_t len = qgu_fileLength(f);
     void* buf = len >= 0 ? std::malloc(size_t(len) + 1) : nullptr;
     if (buf == nullptr || std::fread(buf, 1, size_t(len), f) != size_t(len) ||
         !qgu_containerIsValid(buf, len)) {

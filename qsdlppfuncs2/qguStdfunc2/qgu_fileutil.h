@@ -9,6 +9,7 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
 
 // Four-letter record types, compared as 32-bit big-endian values ('PNGf' = 0x504E4766).
 typedef uint32_t QGU_ResType;
@@ -123,6 +124,10 @@ const char* GetPtrFileName(const void* data);
 // every byte was written and the rename succeeded, 0 when the temporary file could not
 // be opened, -1 when writing or renaming failed (the old file is then left untouched).
 int qgu_writeFileAtomic(const char* name, const void* buffer, int64_t size);
+
+// Length of an open regular file (position rewound to the start), or -1 for anything
+// else (folders, devices, failures).
+int64_t qgu_fileLength(FILE* f);
 
 // ---- 16-bit run-length compression (pure functions on buffers) --------------------
 // Literal words are < 0x8000; (v | 0x8000, C) with C != 0 repeats v C + 1 times;

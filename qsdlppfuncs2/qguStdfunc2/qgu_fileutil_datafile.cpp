@@ -6,6 +6,8 @@
 #include <cstring>
 #include <string>
 
+#include <sys/stat.h>
+
 #include "qgu_fileutil.h"
 
 namespace {
@@ -103,14 +105,6 @@ int createFile(const void* buffer, int64_t size, const char* name) {
     return 1;
 }
 
-// Length of an open file, or -1.
-long fileLength(FILE* f) {
-    if (std::fseek(f, 0, SEEK_END) != 0) return -1;
-    const long len = std::ftell(f);
-    std::rewind(f);
-    return len;
-}
-
 // Reads up to `limit` bytes (the whole file when limit < 0) into a new block whose
 // recorded size is the file length (limit < 0) or `limit`.
 void* openBlock(const char* name, int64_t limit) {
@@ -119,7 +113,7 @@ void* openBlock(const char* name, int64_t limit) {
         std::printf("Open Error. ( %s )\r\n", safeName(name));
         return nullptr;
     }
-    const long len = fileLength(f);
+    const int64_t len = qgu_fileLength(f);
     const int64_t blockSize = limit < 0 ? int64_t(len) : limit;
     const int64_t want = limit < 0 ? int64_t(len) : (int64_t(len) < limit ? int64_t(len) : limit);
     void* data = len >= 0 ? newBlock(blockSize) : nullptr;
@@ -232,7 +226,7 @@ int64_t OverLoadDataFilePtrByName(const char* name, void* buffer, int64_t size) 
         std::printf("Open Error. ( %s )\n", safeName(name));
         return 0;
     }
-    if (size <= 0) size = fileLength(f);
+    if (size <= 0) size = qgu_fileLength(f);
     size_t got = 0;
     if (size > 0 && buffer) got = std::fread(buffer, 1, size_t(size), f);
     std::fclose(f);
@@ -260,4 +254,11 @@ int qgu_writeFileAtomic(const char* name, const void* buffer, int64_t size) {
     if (!w.opened()) return 0;
     if ((size > 0 && (buffer == nullptr || !w.write(buffer, size_t(size)))) || !w.commit()) return -1;
     return 1;
+}
+
+int64_t qgu_fileLength(FILE* f) {
+    struct stat st;
+    if (f == nullptr || fstat(fileno(f), &st) != 0 || !S_ISREG(st.st_mode)) return -1;
+    std::rewind(f);
+    return int64_t(st.st_size);
 }
