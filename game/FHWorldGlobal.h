@@ -10,6 +10,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <ctime>
 
 #include "qgu_carbonlike2.h"  // rRect
@@ -94,6 +95,25 @@ constexpr int kFilmChapters = 5, kFilmSections = 5, kFilmKinds = 3;
 
 // Report "SecretDiary.text".
 constexpr int kReportSize = 6400;
+
+// Host-order field access inside the diary, play record and film images.
+inline int32_t get32(const void* base, int ofs) {
+    int32_t v;
+    std::memcpy(&v, static_cast<const char*>(base) + ofs, 4);
+    return v;
+}
+inline uint32_t getU32(const void* base, int ofs) { return uint32_t(get32(base, ofs)); }
+inline void put32(void* base, int ofs, int32_t v) {
+    std::memcpy(static_cast<char*>(base) + ofs, &v, 4);
+}
+inline int64_t get64(const void* base, int ofs) {
+    int64_t v;
+    std::memcpy(&v, static_cast<const char*>(base) + ofs, 8);
+    return v;
+}
+inline void put64(void* base, int ofs, int64_t v) {
+    std::memcpy(static_cast<char*>(base) + ofs, &v, 8);
+}
 }  // namespace FHLayout
 
 // ---- World globals ---------------------------------------------------------------

@@ -134,7 +134,7 @@ FHWorldCLS::~FHWorldCLS() {
                 PurgeDataFilePtr(film);
                 film = nullptr;
             }
-    PurgeDataFilePtr(diaryPtr);
+    if (diaryPtr != diaryFallback) PurgeDataFilePtr(diaryPtr);
     diaryPtr = nullptr;
     std::free(recordingBuffer);
     recordingBuffer = nullptr;

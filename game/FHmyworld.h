@@ -46,6 +46,14 @@ public:
     MainObjectCtrlCls objectCtrl;      // 160 objects + 160 backups
     DecorateCtrlCls decoCtrl;          // 128 decorations
 
+    // Diary bookkeeping: when the running time was last added to the diary, and a
+    // stand-in diary used only when no data-file block could be had at all.
+    time_t diaryClock = 0;
+    char diaryFallback[FHLayout::kDiarySize] = {};
+    // During playback the working record is a copy of the film's play record, so that
+    // play never alters the loaded film (its checksum must hold for the next viewing).
+    unsigned char playbackRecord[FHLayout::kRecordSize] = {};
+
     // State kept between calls by the loading code.
     int32_t loadedMapNum = -1;         // map currently loaded (-1: reload the group)
     int32_t loadedGroup = -1;          // map group whose files are open
@@ -107,9 +115,18 @@ public:
     int startStageFilm(int chapter, int section, int kind);
     // Ends the film of a live section: final score and elapsed seconds into the header.
     void stampFilmEnd(int32_t finalScore, int32_t elapsedSecs);
-    // True when a loaded film block is well formed (header, length field, file size and
-    // the play-record checksum all agree). Prints nothing.
-    bool filmIsSound(const char* film);
+    // True when a loaded film block is well formed: at least the header, the format
+    // stamp, and an event length field that matches the block size (the play-record
+    // checksum is checked when the film is started). Prints nothing.
+    static bool filmIsSound(const char* film);
+    // The path of a film file: "replayfilms/Last%d-%d.vrnrpmov" (kind 0), "Best" (1) or
+    // "Favo" (2), with chapter + 1 and section + 1.
+    static void filmPath(char* dst, int chapter, int section, int kind);
+
+    // Achievement of a chapter (0..4): 9 per section with a best time, 5 per evaluation
+    // item, 5 for the pen box; at most 100. The appendix total adds the mystery item.
+    static int chapterAchievement(const unsigned char* record, int chapter);
+    static int appendixAchievement(const unsigned char* record);
 
     // ---- Diary report --------------------------------------------------------------
     void SaveSecretDiary();
