@@ -1,0 +1,92 @@
+// The art subcommands of fhpack. Each reads one source, writes one PNG and, with
+// "--dep FILE", a dependency file naming every source it read.
+#include "art_atlas.h"
+#include "art_image.h"
+#include "art_pixel.h"
+#include "art_recipe.h"
+#include "fhpack_commands.h"
+
+#include <cstdio>
+#include <functional>
+
+namespace {
+// Splits off "--dep FILE" and "--scale N"; the rest stay positional.
+struct ArtArgs {
+    std::vector<std::string> pos;
+    std::string dep;
+    int scale = 1;
+};
+
+bool parseArgs(const std::vector<std::string>& args, ArtArgs& out) {
+    for (size_t i = 0; i < args.size(); ++i) {
+        if (args[i] == "--dep" && i + 1 < args.size())
+            out.dep = args[++i];
+        else if (args[i] == "--scale" && i + 1 < args.size())
+            out.scale = std::atoi(args[++i].c_str());
+        else if (args[i].rfind("--", 0) == 0)
+            return false;
+        else
+            out.pos.push_back(args[i]);
+    }
+    return out.scale >= 1 && out.scale <= 16;
+}
+
+int run(const ArtArgs& a, const std::string& outPath, const std::function<Image()>& build) {
+    try {
+        Image img = build();
+        artWritePng(img, outPath);
+        if (!a.dep.empty()) artWriteDepFile(a.dep, outPath);
+        return 0;
+    } catch (const ArtError& e) {
+        fhpackError(e.file, e.line, e.what());
+        std::remove(outPath.c_str());
+        return 1;
+    }
+}
+
+int cmdPixel(const std::vector<std::string>& args) {
+    ArtArgs a;
+    if (!parseArgs(args, a) || a.pos.size() != 3) {
+        std::fprintf(stderr, "usage: fhpack art-pixel SOURCE.px SPRITE OUT.png [--scale N] [--dep FILE]\n");
+        return 2;
+    }
+    return run(a, a.pos[2], [&] {
+        const Image& s = artPixelSprite(a.pos[0], a.pos[1], a.pos[0], 0);
+        Image out(s.width() * a.scale, s.height() * a.scale);
+        out.draw(s, 0, 0, a.scale);
+        return out;
+    });
+}
+
+int cmdRecipe(const std::vector<std::string>& args) {
+    ArtArgs a;
+    if (!parseArgs(args, a) || a.pos.size() != 2) {
+        std::fprintf(stderr, "usage: fhpack art-recipe SOURCE.rcp OUT.png [--dep FILE]\n");
+        return 2;
+    }
+    return run(a, a.pos[1], [&] { return artRunRecipeFile(a.pos[0]); });
+}
+
+int cmdAtlas(const std::vector<std::string>& args) {
+    ArtArgs a;
+    if (!parseArgs(args, a) || a.pos.size() != 2) {
+        std::fprintf(stderr, "usage: fhpack art-atlas MANIFEST.atlas OUT.png [--dep FILE]\n");
+        return 2;
+    }
+    return run(a, a.pos[1], [&] { return artBuildAtlas(a.pos[0]); });
+}
+
+int cmdFont(const std::vector<std::string>& args) {
+    ArtArgs a;
+    if (!parseArgs(args, a) || a.pos.size() != 2) {
+        std::fprintf(stderr, "usage: fhpack art-font MANIFEST.font OUT.png [--dep FILE]\n");
+        return 2;
+    }
+    return run(a, a.pos[1], [&] { return artBuildFont(a.pos[0]); });
+}
+
+FhpackCommand regPixel("art-pixel", "SOURCE.px SPRITE OUT.png [--scale N] [--dep FILE]: one pixel-art sprite to PNG", cmdPixel);
+FhpackCommand regRecipe("art-recipe", "SOURCE.rcp OUT.png [--dep FILE]: a drawn picture to PNG", cmdRecipe);
+FhpackCommand regAtlas("art-atlas", "MANIFEST.atlas OUT.png [--dep FILE]: a sprite atlas or block sheet", cmdAtlas);
+FhpackCommand regFont("art-font", "MANIFEST.font OUT.png [--dep FILE]: a font picture", cmdFont);
+} // namespace

@@ -1,0 +1,208 @@
+// Font pictures: 16 square cells per row, cell = character code - 32. Letters and
+// katakana come from a hex bitmap font, widened to the cell and placed at its left edge so
+// that the game's proportional advance table spaces them evenly; icons come from the
+// manifest's own glyph lines.
+#include "art_atlas.h"
+#include "art_draw.h"
+#include "art_glyphs.h"
+#include "art_manifest.h"
+#include "art_recipe.h"
+
+#include <algorithm>
+#include <cmath>
+#include <map>
+#include <cstdio>
+#include <sstream>
+
+const unsigned char kArtFontWidths[256] = {
+    16, 10, 8,  12, 12, 12, 12, 8,  10, 10, 10, 12, 8,  12, 8,  12,  // 0x00
+    12, 10, 12, 12, 12, 12, 12, 12, 12, 12, 12, 8,  8,  12, 12, 12,  // 0x10
+    12, 14, 12, 12, 14, 12, 12, 14, 12, 8,  12, 12, 12, 16, 12, 12,  // 0x20
+    12, 14, 12, 12, 10, 12, 12, 16, 12, 12, 12, 10, 10, 10, 10, 10,  // 0x30
+    8,  12, 12, 12, 12, 12, 10, 12, 12, 6,  8,  10, 6,  14, 12, 11,  // 0x40
+    12, 12, 10, 10, 10, 12, 12, 12, 10, 12, 12, 12, 10, 10, 10, 12,  // 0x50
+    16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16,  // 0x60
+    16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16,  // 0x70
+    16, 16, 16, 16, 16, 16, 16, 12, 12, 12, 12, 12, 12, 12, 12, 12,  // 0x80
+    16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16,  // 0x90
+    16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16,  // 0xA0
+    16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 4,  4,   // 0xB0
+    16, 16, 16, 16, 16, 16, 16, 12, 12, 12, 12, 12, 12, 12, 12, 12,  // 0xC0
+    12, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16,  // 0xD0
+    16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16,  // 0xE0
+    16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 16, 4,  4,   // 0xF0
+};
+
+namespace {
+struct FontHeader {
+    int picture = -1, cell = 0, width = 0, height = 0;
+    std::string glyphs;
+    std::vector<std::string> style{"regular"}, kanaStyle{"bold"};
+};
+
+std::vector<std::string> splitComma(const std::string& s) {
+    std::vector<std::string> out;
+    std::stringstream in(s);
+    std::string part;
+    while (std::getline(in, part, ',')) out.push_back(part);
+    return out;
+}
+
+// Code point shown in a text cell, or 0 for none. Kana-mode cells repeat 0xA0..0xDF.
+uint32_t codePointOfCell(int cell) {
+    if (cell >= 1 && cell <= 94) return uint32_t(cell + 32);
+    if (cell >= 129 && cell <= 191) return 0xFF60u + uint32_t(cell - 128);
+    if (cell >= 193 && cell <= 255) return 0xFF60u + uint32_t(cell - 192);
+    return 0;
+}
+
+Image glyphMask(const HexGlyph& g, int cell, int cellPx, bool fitAdvance) {
+    Image img(cellPx, cellPx);
+    int sx = std::max(1, cellPx * 3 / 32), sy = std::max(1, cellPx / 16);
+    int left, right;
+    g.inkSpan(left, right);
+    if (left < 0) return img;
+    int inkW = right - left + 1;
+    int bearing = sx;
+    double scale = sx;
+    if (fitAdvance) {
+        int adv = kArtFontWidths[cell] * cellPx / 16;
+        int room = adv - bearing - std::max(1, sx / 2 + 1);
+        if (inkW * sx > room && room > 0) scale = double(room) / inkW;
+    }
+    int drawnW = int(std::lround(inkW * scale));
+    for (int y = 0; y < 16 * sy && y < cellPx; ++y)
+        for (int x = 0; x < drawnW; ++x) {
+            int gx = left + std::min(inkW - 1, int(x / scale));
+            if (g.on(gx, y / sy)) img.set(bearing + x, y, Rgba{255, 255, 255, 255});
+        }
+    return img;
+}
+
+void applyStyle(Image& img, const std::vector<std::string>& style, int cellPx, const std::string& file, int line) {
+    int t = std::max(1, cellPx / 16);
+    for (const auto& s : style) {
+        if (s == "regular") {
+        } else if (s == "bold") {
+            Image copy = img;
+            img.draw(copy, t, 0);
+        } else if (s == "sheen") {
+            for (int y = 0; y < img.height(); ++y)
+                for (int x = 0; x < img.width(); ++x) {
+                    Rgba p = img.get(x, y);
+                    if (p.a == 0) continue;
+                    Rgba c = artMix(Rgba{255, 255, 255, 255}, Rgba{196, 208, 240, 255}, double(y) / img.height());
+                    img.set(x, y, Rgba{c.r, c.g, c.b, p.a});
+                }
+        } else if (s == "outline") {
+            img.outline(Rgba{28, 20, 36, 255}, t, true);
+        } else if (s == "shadow") {
+            img.shadow(Rgba{0, 0, 0, 150}, t, t);
+        } else if (s == "underline") {
+            for (int y = img.height() - 2 * t; y < img.height() - t; ++y)
+                for (int x = 0; x < img.width() - t; ++x) img.set(x, y, Rgba{255, 255, 255, 255});
+        } else
+            throw ArtError(file, line, "unknown font style '" + s + "' (regular, bold, sheen, outline, shadow, underline)");
+    }
+}
+} // namespace
+
+Image artBuildFont(const std::string& manifestPath) {
+    auto lines = artReadManifest(manifestPath);
+    FontHeader h;
+    RecipeContext ctx;
+    ctx.file = manifestPath;
+    std::map<int, Image> own;
+    std::map<int, std::pair<std::string, int>> seen;
+    int headerLine = 0;
+    for (const auto& l : lines) {
+        ManifestEntry e;
+        if (artParseEntry(l, e)) {
+            if (h.picture < 0) throw ArtError(l.file, l.line, "entry before the 'font' line");
+            for (int n = e.first; n <= e.last; ++n) {
+                int cell;
+                if (e.keyword == "glyph")
+                    cell = n - 32;
+                else if (e.keyword == "cell")
+                    cell = n;
+                else
+                    throw ArtError(l.file, l.line, "font entries start with 'glyph CODE:' or 'cell N:'");
+                if (cell < 0 || cell >= (h.width / h.cell) * (h.height / h.cell))
+                    throw ArtError(l.file, l.line, "cell " + std::to_string(cell) + " is outside the font picture");
+                auto dup = seen.find(cell);
+                if (dup != seen.end())
+                    throw ArtError(l.file, l.line, "cell " + std::to_string(cell) + " given twice (first at " + dup->second.first + ":" + std::to_string(dup->second.second) + ")");
+                seen[cell] = {l.file, l.line};
+                ctx.file = l.file;
+                ctx.line = l.line;
+                own[cell] = artRunCellRecipe(artExpand(e.commands, n - e.first, n), h.cell, h.cell, ctx);
+            }
+            continue;
+        }
+        auto w = artSplitWords(l.text);
+        if (w.empty()) continue;
+        if (w[0] == "color" || w[0] == "colour" || w[0] == "font" || w[0] == "seed") {
+            if (w[0] == "font" && w.size() > 2) {
+                // the header line: font PICTURE cell N size W H glyphs FILE style S [kana-mode S]
+                if (h.picture >= 0) throw ArtError(l.file, l.line, "font header given twice");
+                h.picture = artParseInt(w[1], l.file, l.line);
+                headerLine = l.line;
+                for (size_t i = 2; i < w.size(); ++i) {
+                    auto val = [&](size_t k) -> const std::string& {
+                        if (k >= w.size()) throw ArtError(l.file, l.line, "'" + w[i] + "' needs a value");
+                        return w[k];
+                    };
+                    if (w[i] == "cell")
+                        h.cell = artParseInt(val(i + 1), l.file, l.line), ++i;
+                    else if (w[i] == "size")
+                        h.width = artParseInt(val(i + 1), l.file, l.line), h.height = artParseInt(val(i + 2), l.file, l.line), i += 2;
+                    else if (w[i] == "glyphs")
+                        h.glyphs = artResolve(l.file, val(i + 1)), ++i;
+                    else if (w[i] == "style")
+                        h.style = splitComma(val(i + 1)), ++i;
+                    else if (w[i] == "kana-mode")
+                        h.kanaStyle = splitComma(val(i + 1)), ++i;
+                    else
+                        throw ArtError(l.file, l.line, "unknown font option '" + w[i] + "'");
+                }
+                if (h.cell <= 0 || h.width != 16 * h.cell || h.height % h.cell || h.height < h.cell)
+                    throw ArtError(l.file, l.line, "a font has 16 cells per row: size must be 16 x cell wide and whole cells high");
+                if (h.glyphs.empty()) throw ArtError(l.file, l.line, "font needs 'glyphs FILE.hex'");
+                ctx.fontPath = h.glyphs;
+                continue;
+            }
+            ctx.file = l.file;
+            ctx.line = l.line;
+            Image dummy(1, 1);
+            artRecipeCommand(dummy, ctx, w);
+            continue;
+        }
+        throw ArtError(l.file, l.line, "unknown line '" + w[0] + "'");
+    }
+    if (h.picture < 0) throw ArtError(manifestPath, 0, "no font header ('font PICTURE cell N size W H glyphs FILE')");
+    const HexFont& hex = artHexFont(h.glyphs);
+    Image pic(h.width, h.height);
+    int cells = 16 * (h.height / h.cell);
+    for (int cell = 0; cell < cells; ++cell) {
+        auto it = own.find(cell);
+        Image glyph;
+        if (it != own.end())
+            glyph = it->second;
+        else {
+            uint32_t cp = codePointOfCell(cell);
+            if (cp == 0) continue;
+            auto g = hex.find(cp);
+            if (g == hex.end())
+                throw ArtError(h.glyphs, 0, "glyph U+" + [&] {
+                    char b[16];
+                    std::snprintf(b, sizeof b, "%04X", cp);
+                    return std::string(b);
+                }() + " needed by cell " + std::to_string(cell) + " is missing");
+            bool ascii = cell < 96;
+            glyph = glyphMask(g->second, cell, h.cell, ascii);
+            applyStyle(glyph, cell >= 192 ? h.kanaStyle : h.style, h.cell, manifestPath, headerLine);
+        }
+        pic.paste(glyph, (cell % 16) * h.cell, (cell / 16) * h.cell);
+    }
+    return pic;
+}
