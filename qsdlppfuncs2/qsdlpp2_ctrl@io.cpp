@@ -63,6 +63,7 @@ QSDLpp_StickCls::QSDLpp_StickCls() {
     nowBits = 0;
     lastWritten = 0xFFFF;
     frameCounter = 0;
+    lastEventFrame = 0;
     filmPtr = nullptr;
     filmLimit = 0;
     playPos = 0;
@@ -174,12 +175,18 @@ uint16_t QSDLpp_StickCls::updStick(bool replay) {
         if (recordingF) {
             // The D buttons (pause/menu) never reach a film.
             nowBits &= uint16_t(~QSDL_BTN::D_BOTH);
-            if (filmPtr && nowBits != lastWritten && filmEvents < QSDL_FILM_MAX_EVENTS) {
+            // Frame numbers are kept in 16 bits: an unchanged word is written again
+            // before 65,536 frames pass, or playback would take the next change a lap
+            // early.
+            bool stale = frameCounter - lastEventFrame >= 0xFFFFu;
+            if (filmPtr && (nowBits != lastWritten || stale) &&
+                filmEvents < QSDL_FILM_MAX_EVENTS) {
                 char* ev = filmPtr + filmEvents * QSDL_FILM_EVENT_BYTES;
                 putBE16(ev, uint16_t(frameCounter & 0xFFFF));
                 putBE16(ev + 2, nowBits);
                 filmEvents++;
                 lastWritten = nowBits;
+                lastEventFrame = frameCounter;
             }
         }
     } else if (filmPtr && playPos < filmLimit) {
@@ -293,6 +300,7 @@ void QSDLpp_StickCls::startSync(char* buffer, bool record, int eventsAvailable) 
     filmEvents = 0;
     frameCounter = 0;
     lastWritten = 0xFFFF;
+    lastEventFrame = 0;
     recordingF = record;
     playPos = 0;
     if (eventsAvailable < 0) eventsAvailable = 0;

@@ -146,6 +146,7 @@ private:
     uint32_t frameCounter;
     char* filmPtr;
 
+    uint32_t lastEventFrame;  // frame of the last event written
     int filmLimit;  // events playback may read
     int playPos;    // next unread event in playback
     int joyNum;
