@@ -22,8 +22,9 @@ int textMain(const std::vector<std::string>& args) {
             fhpackError(args[0], int(n) + 1, reason);
             return 1;
         }
-        if (enc.size() > 255) {
-            fhpackError(args[0], int(n) + 1, "a line holds at most 255 characters");
+        // The reader keeps each line with its newline in a 256-byte slot.
+        if (enc.size() > 254) {
+            fhpackError(args[0], int(n) + 1, "a line holds at most 254 characters");
             return 1;
         }
         out.insert(out.end(), enc.begin(), enc.end());
