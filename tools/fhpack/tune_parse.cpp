@@ -124,7 +124,19 @@ bool Parser::playRange(ChannelState& c, size_t a, size_t b, bool lastPass, int d
         const int line = t.lines[i];
         if (c.tick * song_.secondsPerTick() > kMaxTuneSeconds)
             return fail(line, "the channel is longer than " + std::to_string(static_cast<int>(kMaxTuneSeconds)) + " s");
-        if (std::isspace(static_cast<unsigned char>(ch)) || ch == '|') {
+        if (std::isspace(static_cast<unsigned char>(ch))) {
+            ++i;
+            continue;
+        }
+        if (ch == '|') {
+            // A bar line: it must fall on the start of a bar, which catches a wrong length early.
+            const int64_t bar = static_cast<int64_t>(song_.meter) * (kTicksPerWhole / 4);
+            if (c.tick % bar != 0) {
+                std::ostringstream m;
+                m << "bar line " << static_cast<double>(c.tick % bar) / (kTicksPerWhole / 4)
+                  << " beats into a bar (bar " << c.tick / bar + 1 << ")";
+                return fail(line, m.str());
+            }
             ++i;
             continue;
         }
@@ -313,6 +325,13 @@ bool Parser::header(const std::string& key, std::istringstream& rest, int line) 
         return true;
     };
     if (key == "tempo") return num(0, 30.0, 300.0, song_.tempo);
+    if (key == "meter") {
+        double m = 0.0;
+        if (!num(0, 1.0, 16.0, m)) return false;
+        if (m != static_cast<int>(m)) return fail(line, "'meter' is a whole number of beats");
+        song_.meter = static_cast<int>(m);
+        return true;
+    }
     if (key == "tail") return num(0, 0.0, 10.0, song_.tail);
     if (key == "volume") return num(0, 0.0, 1.0, song_.volume);
     if (key == "echo")
@@ -377,6 +396,18 @@ bool Parser::run(const std::string& text) {
         if (c.tick > song_.lengthTicks) song_.lengthTicks = c.tick;
     }
     if (song_.lengthTicks <= 0) return fail(0, "the tune has no length");
+    if (song_.loop) {
+        // A looping tune repeats as a whole, so every channel must end together.
+        for (size_t k = 0; k < channels_.size(); ++k) {
+            const ChannelState& c = channels_[k];
+            if (c.tick == song_.lengthTicks) continue;
+            std::ostringstream m;
+            m << "channel " << channelNames_[k] << " is " << static_cast<double>(c.tick) / (kTicksPerWhole / 4)
+              << " beats long, the tune " << static_cast<double>(song_.lengthTicks) / (kTicksPerWhole / 4)
+              << ": channels of a looping tune must end together";
+            return fail(c.text.lines.empty() ? 0 : c.text.lines.front(), m.str());
+        }
+    }
     return true;
 }
 

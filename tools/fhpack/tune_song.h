@@ -42,6 +42,7 @@ struct TuneNote {
 struct Song {
     std::string title;
     double tempo = 120.0; // quarter notes per minute
+    int meter = 4;        // beats (quarter notes) per bar, checked at every '|' bar line
     bool loop = true;
     double tail = 1.5;    // seconds kept after the last bar when the tune does not loop
     double echoDelay = 0.0, echoFeedback = 0.0, echoMix = 0.0;
