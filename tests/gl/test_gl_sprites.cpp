@@ -1,0 +1,249 @@
+// The sprite list and the pattern layer, checked on the screen.
+#include <gtest/gtest.h>
+
+#include <cstring>
+
+#include "gfx_support.h"
+
+using namespace gfxtest;
+
+namespace {
+const RGBA kBlack{0, 0, 0, 255}, kWhite{255, 255, 255, 255};
+typedef QSDLpp_GLSpriteFuncs SF;
+
+class Sprites : public ::testing::Test {
+ protected:
+  static bool loaded;
+  void SetUp() override {
+    ensureWorld();
+    qgu_setGammmaCorrect(false);
+    clearFrame();
+    if (loaded) return;
+    loaded = true;
+    // 16-pixel atlas: 8 x 4 cells; cell 5 has a white marker at its top-left.
+    Picture a16(128, 64);
+    for (int k = 0; k < 32; k++)
+      a16.fillRect((k % 8) * 16, (k / 8) * 16, (k % 8) * 16 + 16, (k / 8) * 16 + 16, cellColour(k));
+    a16.fillRect(5 * 16, 0, 5 * 16 + 4, 4, kWhite);
+    // 32-pixel atlas: 16 x 6 cells.
+    Picture a32(512, 192);
+    for (int k = 0; k < 96; k++)
+      a32.fillRect((k % 16) * 32, (k / 16) * 32, (k % 16) * 32 + 32, (k / 16) * 32 + 32, cellColour(k));
+    loadContainer("atlas.mrsrc", {{128, encodePNG(a16)}, {129, encodePNG(a32)}, {100, encodePNG(fontPicture())}});
+    ASSERT_EQ(SF::newSpriteAtlasFromX(GLO::Size16, 128, false), 0);
+    ASSERT_EQ(SF::newSpriteAtlasFromX(GLO::Size32, 129, false), 0);
+    ASSERT_EQ(QSDLpp_GLTextFuncs::newGFontFromX(0, 100), 0);
+    QSDLpp_GLTextFuncs::setGFontFromTxNum(1, GLO::FontType[0]);
+  }
+  static QSDLpp_GLSprite* queue(double x, double y, int layer, int patt) {
+    QSDLpp_GLSprite* s = SF::getNextObjAndInc();
+    s->put0(x, y, layer, patt);
+    return s;
+  }
+};
+bool Sprites::loaded = false;
+}  // namespace
+
+TEST_F(Sprites, FirstQueuedIsOnTopAndLowerLayersCoverHigher) {
+  queue(10, 10, 2, 1);
+  queue(18, 10, 2, 2);
+  queue(10, 40, 4, 1);
+  queue(18, 40, 0, 2);
+  SF::update(0, 0);
+  EXPECT_EQ(cellOf(pixel(20, 15)), 1);  // same layer: the first queued covers
+  EXPECT_EQ(cellOf(pixel(30, 15)), 2);
+  EXPECT_EQ(cellOf(pixel(20, 45)), 2);  // layer 0 covers layer 4
+  EXPECT_EQ(cellOf(pixel(12, 45)), 1);
+  EXPECT_EQ(SF::nextlayer, 0);  // emptied
+}
+
+TEST_F(Sprites, EachBandIsDrawnOnlyByItsPass) {
+  queue(100, 10, 5, 3);
+  queue(130, 10, -1, 4);
+  queue(160, 10, 2, 6);
+  auto shown = [] { return std::vector<int>{cellOf(pixel(105, 15)), cellOf(pixel(135, 15)), cellOf(pixel(165, 15))}; };
+  SF::updateLowest(0, 0);
+  EXPECT_EQ(shown(), (std::vector<int>{3, -1, -1}));
+  clearFrame();
+  SF::nextlayer = 3;  // clearFrame empties the list; the records are still there
+  SF::updateNoReset(0, 0);
+  EXPECT_EQ(shown(), (std::vector<int>{-1, -1, 6}));
+  clearFrame();
+  SF::nextlayer = 3;
+  SF::updateNoResetHighest(0, 0);
+  EXPECT_EQ(shown(), (std::vector<int>{-1, 4, -1}));
+  EXPECT_EQ(SF::nextlayer, 3);
+  SF::updateHighest(0, 0);
+  EXPECT_EQ(SF::nextlayer, 0);
+}
+
+TEST_F(Sprites, OffsetMovesOnlySpritesThatUseIt) {
+  queue(10, 100, 1, 1);
+  QSDLpp_GLSprite* fixedSp = queue(10, 130, 1, 2);
+  fixedSp->setUseOffsetF(false);
+  SF::update(50, 0);
+  EXPECT_EQ(cellOf(pixel(62, 105)), 1);
+  EXPECT_EQ(cellOf(pixel(12, 105)), -1);
+  EXPECT_EQ(cellOf(pixel(12, 135)), 2);
+}
+
+TEST_F(Sprites, The257thSpriteWarnsAndIsStillDrawnTheExhaustedPoolDrawsNothing) {
+  for (int i = 0; i < 256; i++) queue(300, 220, 3, 1);
+  beginCapture();
+  queue(40, 100, 0, 3);
+  std::string out = endCapture();
+  EXPECT_EQ(out, "#- Sprite Overfllow!- Lyr:256, Bfr-PAT:1, Bfr-X:300.000000, Bfr-Y::220.000000\n");
+  beginCapture();
+  for (int i = 257; i < 510; i++) queue(300, 220, 3, 1);
+  QSDLpp_GLSprite* last = queue(80, 100, 0, 6);
+  EXPECT_EQ(SF::nextlayer, 511);
+  QSDLpp_GLSprite* extra = SF::getNextObjAndInc();
+  out = endCapture();
+  EXPECT_NE(out.find("### *- More than 512 Sprite Overfllow!"), std::string::npos);
+  ASSERT_NE(extra, last);
+  EXPECT_EQ(SF::nextlayer, 511);
+  extra->put0(80, 100, 0, 7);  // written freely, never drawn, never over a live sprite
+  extra->draw();
+  SF::update(0, 0);
+  EXPECT_EQ(cellOf(pixel(45, 105)), 3);
+  EXPECT_EQ(cellOf(pixel(85, 105)), 6);
+  EXPECT_EQ(last->patt, 6);
+}
+
+TEST_F(Sprites, PatternRangesAndSizes) {
+  QSDLpp_GLSprite* big = queue(100, 100, 0, 600);  // 32-pixel atlas, cell 88
+  EXPECT_EQ(big->sizeIdx, (uint32_t)GLO::Size32);
+  EXPECT_EQ(big->patt, 88);
+  QSDLpp_GLSprite* zero = queue(200, 100, 0, 0);  // pattern 0 of the small atlas: nothing
+  (void)zero;
+  QSDLpp_GLSprite* px = queue(150, 150, 0, 2);  // pixel sizes
+  px->ratioBase(false);
+  px->setSize(24, 8);
+  SF::update(0, 0);
+  EXPECT_EQ(cellOf(pixel(100, 100)), 88);
+  EXPECT_EQ(cellOf(pixel(131, 131)), 88);
+  EXPECT_EQ(pixel(132, 131), kBlack);
+  EXPECT_EQ(pixel(205, 105), kBlack);
+  EXPECT_EQ(cellOf(pixel(150, 150)), 2);
+  EXPECT_EQ(cellOf(pixel(173, 157)), 2);
+  EXPECT_EQ(pixel(174, 150), kBlack);
+  EXPECT_EQ(pixel(150, 158), kBlack);
+}
+
+TEST_F(Sprites, MirroredSpriteKeepsItsTopLeftCorner) {
+  QSDLpp_GLSprite* s = queue(50, 150, 0, 5);
+  s->setSize(-100, 100);
+  QSDLpp_GLSprite* c = queue(100, 150, 0, 5);  // centre mode, double size
+  c->putCenterMode(true);
+  c->setSize(200);
+  SF::update(0, 0);
+  EXPECT_EQ(pixel(50 + 15, 150), kWhite);  // marker moved to the right
+  EXPECT_EQ(cellOf(pixel(50, 150)), 5);
+  EXPECT_EQ(pixel(49, 155), kBlack);
+  EXPECT_EQ(pixel(66, 155), kBlack);
+  EXPECT_EQ(pixel(84, 134), kWhite);
+  EXPECT_EQ(cellOf(pixel(115, 165)), 5);
+}
+
+TEST_F(Sprites, ShapesAndNumbers) {
+  QSDLpp_GLSprite* box = queue(250, 150, 0, 0);
+  box->setDrwType(GLO::SprBox);
+  box->ratioBase(false);
+  box->setSize(10, 10);
+  box->setColor(1.0, 0.0, 0.0);
+  QSDLpp_GLSprite* num = queue(20, 200, 0, 0);
+  num->setDrwType(GLO::SprNumber);
+  num->setPatt(5);
+  QSDLpp_GLSprite* big = queue(120, 200, 0, 0);
+  big->setDrwType(GLO::SprNumber);
+  big->setPatt(12345);
+  SF::update(0, 0);
+  EXPECT_EQ(pixel(255, 155), (RGBA{255, 0, 0, 255}));
+  EXPECT_EQ(pixel(261, 155), kBlack);
+  EXPECT_EQ(box->drawType, GLO::SprAtlas);  // negative types return to the atlas after drawing
+  // "*5" in 21-pixel glyphs at pitch 2 (10 pixels per glyph).
+  EXPECT_EQ(cellOf(pixel(20, 205)), '*' - 32);
+  EXPECT_EQ(cellOf(pixel(30, 205)), '5' - 32);
+  EXPECT_EQ(cellOf(pixel(50, 205)), '5' - 32);
+  EXPECT_EQ(pixel(51, 205), kBlack);
+  // Five digits in 20-pixel glyphs.
+  EXPECT_EQ(cellOf(pixel(120, 205)), '1' - 32);
+  EXPECT_EQ(cellOf(pixel(160, 205)), '5' - 32);
+  EXPECT_EQ(cellOf(pixel(179, 205)), '5' - 32);
+  EXPECT_EQ(pixel(180, 205), kBlack);
+}
+
+TEST_F(Sprites, TextSpritesPrintTheTextOrItsTail) {
+  static const char text[] = "AB\x07" "BA";
+  QSDLpp_GLSprite* t = queue(20, 20, 0, 0);
+  t->setDrwType(GLO::SprText);
+  t->setStrPtr(text);
+  t->setSize(16, 16);
+  QSDLpp_GLSprite* tail = queue(20, 60, 0, 0);
+  tail->setDrwType(GLO::SprTextTail);
+  tail->setStrPtr(text);
+  tail->setSize(16, 16);
+  QSDLpp_GLSprite* none = queue(20, 100, 0, 0);
+  none->setDrwType(GLO::SprTextTail);
+  none->setStrPtr("AB");
+  none->setSize(16, 16);
+  QSDLpp_GLSprite* m = queue(20, 140, 0, 0);
+  m->setDrwType(GLO::SprMessage);
+  m->setMsg("BA");
+  m->setSize(16, 16);
+  SF::update(0, 0);
+  EXPECT_EQ(cellOf(pixel(20, 25)), 'A' - 32);
+  EXPECT_EQ(cellOf(pixel(34, 25)), 'B' - 32);
+  EXPECT_EQ(cellOf(pixel(50, 25)), -1);
+  EXPECT_EQ(cellOf(pixel(20, 65)), 'B' - 32);
+  EXPECT_EQ(cellOf(pixel(32, 65)), 'A' - 32);
+  EXPECT_EQ(cellOf(pixel(20, 105)), -1);
+  EXPECT_EQ(cellOf(pixel(20, 145)), 'B' - 32);
+  EXPECT_EQ(cellOf(pixel(32, 145)), 'A' - 32);  // message pitch 3: 12 per glyph
+}
+
+TEST_F(Sprites, PatternLayerUploadsOnlyOnChange) {
+  static QSDLpp_GLPattSys patt;
+  patt.initi();
+  patt.setsocImg(128);  // the 16-pixel atlas as tile sheet (no keying)
+  ASSERT_NE(patt.source, nullptr);
+  uint32_t before = patt.uploads();
+  patt.put(0, 0, 3, 0, false);
+  patt.put(33, 0, 4, 0, false);  // column 33 wraps to 1
+  EXPECT_EQ(patt.uploads(), before + 2);
+  patt.update(10, 100, 0, 0, 0, 0);
+  EXPECT_EQ(cellOf(pixel(10, 100)), 3);
+  EXPECT_EQ(cellOf(pixel(26, 100)), 4);
+  EXPECT_EQ(pixel(42, 100), kBlack);  // untouched cells are transparent
+
+  // Change tile 3 in the source: a put without force keeps the old tile on screen.
+  unsigned char* t3 = (unsigned char*)patt.source->pixels + 3 * 16 * 16 * 4;
+  unsigned char saved[16 * 16 * 4];
+  memcpy(saved, t3, sizeof(saved));
+  for (int i = 0; i < 16 * 16; i++) {
+    t3[i * 4] = 255;
+    t3[i * 4 + 1] = t3[i * 4 + 2] = 0;
+  }
+  patt.put(0, 0, 3, 0, false);
+  EXPECT_EQ(patt.uploads(), before + 2);
+  clearFrame();
+  patt.update(10, 100, 0, 0, 0, 0);
+  EXPECT_EQ(cellOf(pixel(10, 100)), 3);
+  patt.put(0, 0, 3 + 1024, 0, true);  // forced; only 10 bits count
+  EXPECT_EQ(patt.uploads(), before + 3);
+  EXPECT_EQ(patt.cells[0][0][0], 3u);
+  clearFrame();
+  patt.update(10, 100, 0, 0, 0, 0);
+  EXPECT_EQ(pixel(10, 100), (RGBA{255, 0, 0, 255}));
+  memcpy(t3, saved, sizeof(saved));
+
+  // Scrolled by one tile, and hidden.
+  clearFrame();
+  patt.update(10, 100, 16, 0, 0, 0);
+  EXPECT_EQ(cellOf(pixel(10, 100)), 4);
+  clearFrame();
+  patt.hidden = true;
+  patt.update(10, 100, 0, 0, 0, 0);
+  EXPECT_EQ(pixel(10, 100), kBlack);
+  patt.hidden = false;
+}
