@@ -81,6 +81,9 @@ public:
     int dispMyWorld();
     void updateScore(int part);
     void checkEvent();
+    // Stamps a live section's end into the film and the working record (end of phases
+    // 2 and 4 of the world loop).
+    void recordSection();
 
     // ---- Diary -------------------------------------------------------------------
     void scrambleDiaryPtr(char* diary);
