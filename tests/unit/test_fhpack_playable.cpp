@@ -1,0 +1,163 @@
+// Chapter 0's maps must be playable: a walker with a modest jump, starting at each
+// section's start, can touch every coin, item, key, switch, spring, exit and goal.
+// The walker is one block (the character's box is 12 x 14 dots) that walks, jumps four
+// blocks high, drifts six blocks sideways in the air, is thrown higher by springs,
+// breaks shootable blocks, opens lock blocks once it holds their key, and works the
+// map's one-shot switches with the map record's block pairs. Thorns are never entered.
+#include "test_fhpack_util.h"
+
+#include <array>
+#include <deque>
+#include <set>
+
+#include "envresGlobal.h"
+#include "qgu_fileutil.h"
+
+using namespace fhpacktest;
+
+namespace {
+const int kJump = 4, kSpring = 6, kDrift = 6;
+
+struct Field {
+    int w = 0, h = 0;
+    std::vector<uint16_t> cells;
+    std::array<bool, 3> keys{};
+    uint16_t& at(int x, int y) { return cells[size_t(((y % h + h) % h) * w + ((x % w + w) % w))]; }
+    bool solid(int x, int y) {
+        uint16_t b = at(x, y);
+        if (b >= 944 && b <= 946) return !keys[size_t(b - 944)];
+        if (b >= 960 && b <= 1023) return false;  // the characters shoot these away
+        return b >= 640 && b <= 1007;
+    }
+    // Thorns, and the scoring hazards that turn into thorns when touched.
+    bool hazard(int x, int y) {
+        uint16_t b = at(x, y);
+        return (b >= 400 && b <= 411) || (b >= 220 && b <= 319 && b % 32 >= 28);
+    }
+    bool open(int x, int y) { return !solid(x, y) && !hazard(x, y); }
+};
+
+bool isTarget(uint16_t b) {
+    return (b >= 8 && b <= 13) || (b >= 448 && b <= 603) || (b >= 412 && b <= 415) || (b >= 420 && b <= 422) ||
+           (b >= 444 && b <= 447) || (b >= 428 && b <= 431) || b == 388 || b == 392 || b == 396;
+}
+
+// All cells the walker can occupy from (sx, sy).
+std::vector<bool> explore(Field& f, int sx, int sy) {
+    struct S {
+        int x, y, rise, drift;
+    };
+    const size_t n = size_t(f.w * f.h);
+    std::vector<bool> cell(n, false);
+    std::vector<uint8_t> best(n * (kSpring + 1), 0);  // best drift + 1 seen per (cell, rise)
+    std::deque<S> q;
+    auto idx = [&](int x, int y) { return size_t(((y % f.h + f.h) % f.h) * f.w + ((x % f.w + f.w) % f.w)); };
+    auto push = [&](int x, int y, int rise, int drift) {
+        if (!f.open(x, y)) return;
+        uint16_t b = f.at(x, y);
+        if (b == 392) rise = kSpring, drift = kDrift;
+        if (b == 388) rise = std::max(rise, kJump), drift = kDrift;
+        bool standing = f.solid(x, y + 1);
+        if (standing && rise == 0) rise = kJump, drift = kDrift;  // may jump from here
+        size_t k = idx(x, y) * (kSpring + 1) + size_t(rise);
+        if (best[k] >= drift + 1) return;
+        best[k] = uint8_t(drift + 1);
+        cell[idx(x, y)] = true;
+        q.push_back({x, y, rise, drift});
+    };
+    push(sx, sy, 0, 0);
+    while (!q.empty()) {
+        S s = q.front();
+        q.pop_front();
+        bool standing = f.solid(s.x, s.y + 1);
+        if (standing) {
+            push(s.x - 1, s.y, 0, 0);
+            push(s.x + 1, s.y, 0, 0);
+        }
+        if (s.rise > 0) push(s.x, s.y - 1, s.rise - 1, s.drift);
+        if (!standing) push(s.x, s.y + 1, 0, std::max(s.drift, 2));
+        if (s.drift > 0) {
+            push(s.x - 1, s.y, standing ? 0 : s.rise, standing ? 0 : s.drift - 1);
+            push(s.x + 1, s.y, standing ? 0 : s.rise, standing ? 0 : s.drift - 1);
+        }
+    }
+    return cell;
+}
+
+struct Checked {
+    int targets = 0;
+    std::vector<std::string> missed;
+};
+
+Checked playMap(int k, int startX, int startY) {
+    Checked out;
+    Field f;
+    const int16_t* hdr = static_cast<const int16_t*>(qgu_getResourceRef(QGU_RES::Xmap, 2000 + k));
+    const uint16_t* body = static_cast<const uint16_t*>(qgu_getResourceRef(QGU_RES::Xmap, 1000 + k));
+    if (!hdr || !body) return out;
+    f.w = hdr[0];
+    f.h = hdr[1];
+    f.cells.resize(size_t(f.w * f.h));
+    qgu_decompressMem16(body, f.cells.data(), unsigned(f.cells.size()));
+    const std::vector<uint16_t> original = f.cells;
+    const int32_t* info = vrndx_getMapInfoPtr(0, k);
+    // Work the switches and pick up the keys the walker reaches, until nothing changes.
+    std::vector<bool> reach;
+    for (int round = 0; round < 16; ++round) {
+        reach = explore(f, startX, startY + 1);
+        bool changed = false;
+        for (size_t i = 0; i < reach.size(); ++i) {
+            if (!reach[i]) continue;
+            uint16_t b = f.cells[i];
+            if (b >= 448 && b <= 450 && !f.keys[b - 448]) f.keys[b - 448] = changed = true;
+            if (b >= 428 && b <= 431) {
+                int from = info[12 + 2 * (b - 428)], to = info[13 + 2 * (b - 428)];
+                if (from || to)
+                    for (uint16_t& c : f.cells)
+                        if (c == from) c = uint16_t(to);
+                f.cells[i] = uint16_t(b - 64);
+                changed = true;
+            }
+        }
+        if (!changed) break;
+    }
+    for (size_t i = 0; i < original.size(); ++i) {
+        uint16_t b = original[i];
+        if (!isTarget(b)) continue;
+        ++out.targets;
+        if (!reach[i])
+            out.missed.push_back("block " + std::to_string(b) + " at (" + std::to_string(int(i) % f.w) + ", " +
+                                 std::to_string(int(i) / f.w) + ")");
+    }
+    // Cells that became collectibles by a switch (coin boxes) count too.
+    for (size_t i = 0; i < f.cells.size(); ++i)
+        if (f.cells[i] != original[i] && isTarget(f.cells[i]) && !isTarget(original[i])) {
+            ++out.targets;
+            if (!reach[i]) out.missed.push_back("switched block " + std::to_string(f.cells[i]));
+        }
+    return out;
+}
+}  // namespace
+
+TEST(FhpackPlayable, EveryThingOnChapterZerosMapsCanBeReached) {
+    qgu_resetResourceRegistry();
+    const std::string res = std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/wc2fh_lv1.mrsrc";
+    ASSERT_NE(qgu_loadResource(res.c_str()), nullptr);
+    QGU_ResourceSlot* list = qgu_getResourceInfo(QGU_RES::Xmap, 500);
+    ASSERT_NE(list, nullptr);
+    const uint8_t* p = static_cast<const uint8_t*>(list->data);
+    std::set<int> played;
+    for (int64_t at = 0; at + 288 <= list->size; at += 288) {
+        const int16_t* w = reinterpret_cast<const int16_t*>(p + at);
+        // Section starts and door destinations alike.
+        if (w[1] != 0 && w[1] != 1 && w[1] != 4) continue;
+        if (!played.insert(w[2]).second) continue;
+        Checked c = playMap(w[2], w[3], w[4]);
+        EXPECT_GT(c.targets, 10) << "map " << w[2] << " has little to do";
+        std::string missed;
+        for (const std::string& m : c.missed) missed += "\n  " + m;
+        EXPECT_TRUE(c.missed.empty()) << "map " << w[2] << " (start " << w[3] << ", " << w[4] << "): unreachable" << missed;
+    }
+    EXPECT_EQ(played, (std::set<int>{0, 1, 2, 3, 4, 5}));
+    qgu_resetResourceRegistry();
+}
