@@ -3,6 +3,7 @@
 #include "art_manifest.h"
 #include "art_recipe.h"
 
+#include <cctype>
 #include <map>
 
 void artAtlasCells(const std::string& rule, int pattern, int& cellA, int& cellB) {
@@ -21,7 +22,7 @@ void artAtlasCells(const std::string& rule, int pattern, int& cellA, int& cellB)
 
 namespace {
 struct AtlasHeader {
-    int picture = -1, cell = 0, width = 0, height = 0, first = 0, last = -1;
+    int picture = -1, cell = 0, cellH = 0, width = 0, height = 0, first = 0, last = -1;
     std::string rule = "low9";
 };
 
@@ -67,8 +68,8 @@ Image artBuildAtlas(const std::string& manifestPath) {
                 artAtlasCells(h.rule, n, a, b);
                 ctx.file = l.file;
                 ctx.line = l.line;
-                Image cell = artRunCellRecipe(artExpand(e.commands, n - e.first, n), h.cell, h.cell, ctx);
-                int perRow = h.width / h.cell, cells = perRow * (h.height / h.cell);
+                Image cell = artRunCellRecipe(artExpand(e.commands, n - e.first, n), h.cell, h.cellH, ctx);
+                int perRow = h.width / h.cell, cells = perRow * (h.height / h.cellH);
                 for (int c : {a, b}) {
                     if (c < 0) continue;
                     if (c >= cells) throw ArtError(l.file, l.line, "cell " + std::to_string(c) + " does not fit the picture");
@@ -77,7 +78,7 @@ Image artBuildAtlas(const std::string& manifestPath) {
                         throw ArtError(l.file, l.line, "pattern " + std::to_string(n) + " lands in cell " + std::to_string(c) +
                                                            ", already filled at " + other->second.first + ":" + std::to_string(other->second.second));
                     seen[c] = {l.file, l.line};
-                    atlas.paste(cell, (c % perRow) * h.cell, (c / perRow) * h.cell);
+                    atlas.paste(cell, (c % perRow) * h.cell, (c / perRow) * h.cellH);
                 }
             }
             continue;
@@ -91,8 +92,11 @@ Image artBuildAtlas(const std::string& manifestPath) {
                     if (k >= w.size()) throw ArtError(l.file, l.line, "'" + w[i] + "' needs a value");
                     return artParseInt(w[k], l.file, l.line);
                 };
-                if (w[i] == "cell")
-                    h.cell = val(++i);
+                if (w[i] == "cell") {
+                    h.cell = h.cellH = val(++i);
+                    // "cell W H" for cells that are not square
+                    if (i + 1 < w.size() && std::isdigit(static_cast<unsigned char>(w[i + 1][0]))) h.cellH = val(++i);
+                }
                 else if (w[i] == "size")
                     h.width = val(i + 1), h.height = val(i + 2), i += 2;
                 else if (w[i] == "patterns")
@@ -108,7 +112,7 @@ Image artBuildAtlas(const std::string& manifestPath) {
             }
             if (w.size() < 2) throw ArtError(l.file, l.line, "picture needs its number");
             h.picture = artParseInt(w[1], l.file, l.line);
-            if (h.cell <= 0 || h.width <= 0 || h.height <= 0 || h.width % h.cell || h.height % h.cell || h.width > 4096 || h.height > 4096)
+            if (h.cell <= 0 || h.cellH <= 0 || h.width <= 0 || h.height <= 0 || h.width % h.cell || h.height % h.cellH || h.width > 4096 || h.height > 4096)
                 throw ArtError(l.file, l.line, "picture needs 'cell' and a 'size' that is a whole number of cells (at most 4096)");
             if (h.last < h.first) throw ArtError(l.file, l.line, "picture needs 'patterns FIRST LAST'");
             atlas = Image(h.width, h.height);

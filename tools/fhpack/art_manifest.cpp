@@ -47,17 +47,79 @@ bool artParseEntry(const ManifestLine& l, ManifestEntry& e) {
     return true;
 }
 
+namespace {
+// A tiny integer expression over i and n: + - * / % and parentheses, usual precedence.
+struct Expr {
+    const std::string& s;
+    size_t p;
+    int i, n;
+    bool ok = true;
+    void skip() {
+        while (p < s.size() && s[p] == ' ') ++p;
+    }
+    long atom() {
+        skip();
+        if (p < s.size() && s[p] == '(') {
+            ++p;
+            long v = sum();
+            skip();
+            if (p < s.size() && s[p] == ')') ++p; else ok = false;
+            return v;
+        }
+        if (p < s.size() && s[p] == '-') {
+            ++p;
+            return -atom();
+        }
+        if (p < s.size() && s[p] == 'i') return ++p, i;
+        if (p < s.size() && s[p] == 'n') return ++p, n;
+        size_t start = p;
+        while (p < s.size() && std::isdigit(static_cast<unsigned char>(s[p]))) ++p;
+        if (start == p) ok = false;
+        return start == p ? 0 : std::stol(s.substr(start, p - start));
+    }
+    long product() {
+        long v = atom();
+        for (;;) {
+            skip();
+            if (p >= s.size() || (s[p] != '*' && s[p] != '/' && s[p] != '%')) return v;
+            char op = s[p++];
+            long r = atom();
+            if (op == '*') v *= r;
+            else if (r == 0) ok = false;
+            else v = op == '/' ? v / r : v % r;
+        }
+    }
+    long sum() {
+        long v = product();
+        for (;;) {
+            skip();
+            if (p >= s.size() || (s[p] != '+' && s[p] != '-')) return v;
+            char op = s[p++];
+            long r = product();
+            v = op == '+' ? v + r : v - r;
+        }
+    }
+};
+} // namespace
+
 std::string artExpand(const std::string& commands, int index, int number) {
     std::string out;
-    for (size_t i = 0; i < commands.size(); ++i) {
-        if (commands.compare(i, 3, "{i}") == 0) {
-            out += std::to_string(index);
-            i += 2;
-        } else if (commands.compare(i, 3, "{n}") == 0) {
-            out += std::to_string(number);
-            i += 2;
-        } else
-            out += commands[i];
+    for (size_t k = 0; k < commands.size(); ++k) {
+        if (commands[k] == '{') {
+            size_t close = commands.find('}', k);
+            if (close != std::string::npos) {
+                std::string body = commands.substr(k + 1, close - k - 1);
+                Expr e{body, 0, index, number};
+                long v = e.sum();
+                e.skip();
+                if (e.ok && e.p == body.size()) {
+                    out += std::to_string(v);
+                    k = close;
+                    continue;
+                }
+            }
+        }
+        out += commands[k];
     }
     return out;
 }
