@@ -1,0 +1,240 @@
+// Replay films: the header written at a live start, saving and reloading with every field
+// and event, playback through the input object, and the refusal of damaged films.
+#include <SDL.h>
+
+#include "qgu_carbonlike2.h"
+#include "world_testutil.h"
+
+using namespace worldtest;
+using FHLayout::get32;
+using FHLayout::put32;
+
+namespace {
+
+class ReplayTest : public WorldTest {
+protected:
+    Uint8 keys[SDL_NUM_SCANCODES] = {};
+    JoySTICK::KeyAssign ka{};
+
+    void SetUp() override {
+        WorldTest::SetUp();
+        QSDL_GLOBALS::Stick.setKeyStateSource(keys);
+        QSDL_GLOBALS::Stick.getKeySetToPtr(&ka);
+        FHWGBL::GameLevel = 3;
+        FHWGBL::GoldCoins = 321;
+        FHSYS_GLOBALS::altPlayerSysF = true;
+        for (int k = 0; k < 3; ++k) w.chars[k].weapon = MYShot_Type(9 + k);
+    }
+    void TearDown() override {
+        QSDL_GLOBALS::Stick.endsync();
+        QSDL_GLOBALS::Stick.setKeyStateSource(nullptr);
+        QSDL_GLOBALS::rplyMode = 0;
+        w.replayPlaybackF = false;
+        WorldTest::TearDown();
+    }
+
+    // Records `frames` steps of a live section, pressing right during 10..29 and A during
+    // 25..59; returns the word of every step.
+    std::vector<uint16_t> recordSection(int chapter, int section, int frames) {
+        EXPECT_EQ(w.startStageFilm(chapter, section, 0), 0);
+        std::vector<uint16_t> words;
+        for (int f = 0; f < frames; ++f) {
+            keys[ka[JoySTICK::RIGHT]] = (f >= 10 && f < 30) ? 1 : 0;
+            keys[ka[JoySTICK::BTN_A]] = (f >= 25 && f < 60) ? 1 : 0;
+            words.push_back(QSDL_GLOBALS::Stick.updStick(false));
+        }
+        keys[ka[JoySTICK::RIGHT]] = keys[ka[JoySTICK::BTN_A]] = 0;
+        w.filmLength = QSDL_GLOBALS::Stick.endsync();
+        w.stampFilmEnd(4567, 89);
+        return words;
+    }
+    bool save(int kind) {
+        testing::internal::CaptureStdout();
+        const bool ok = w.SaveLastReplay(kind);
+        testing::internal::GetCapturedStdout();
+        return ok;
+    }
+    std::string startPlayback(int chapter, int section, int kind, int* result) {
+        w.replayPlaybackF = true;
+        testing::internal::CaptureStdout();
+        *result = w.startStageFilm(chapter, section, kind);
+        return testing::internal::GetCapturedStdout();
+    }
+    std::string reloadFilms() {
+        testing::internal::CaptureStdout();
+        w.loadReplayFiles();
+        return testing::internal::GetCapturedStdout();
+    }
+};
+
+TEST_F(ReplayTest, LiveStartFillsTheHeaderAndStartsRecording) {
+    w.workingRecord[10] = 0x5A;  // the play record travels with the film
+    const time_t before = time(nullptr);
+    ASSERT_EQ(w.startStageFilm(1, 3, 0), 0);
+    const char* film = w.recordingBuffer;
+    EXPECT_EQ(w.currentFilm, film);
+    EXPECT_EQ(QSDL_GLOBALS::rplyMode, 0);
+    EXPECT_TRUE(QSDL_GLOBALS::Stick.isRecording());
+    EXPECT_EQ(get32(film, 16), 1);
+    EXPECT_EQ(get32(film, 20), 3);
+    EXPECT_EQ(get32(film, 24), 0);
+    EXPECT_EQ(get32(film, 28), 3);
+    EXPECT_EQ(get32(film, 52), 321);
+    EXPECT_NE(get32(film, 76), 0);
+    EXPECT_TRUE(FHWGBL::ALTplayF);
+    EXPECT_FALSE(FHSYS_GLOBALS::usedF5F);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(get32(film, 40 + 4 * k), 9 + k);
+    const int64_t start = FHLayout::get64(film, 8);
+    EXPECT_GE(start, int64_t(before));
+    EXPECT_EQ(get32(film, 60), int32_t(start));
+    EXPECT_EQ(static_cast<unsigned char>(film[104 + 10]), 0x5A);
+    EXPECT_EQ(FHWGBL::CHAPTER, 1);
+    EXPECT_EQ(FHWGBL::SECTION, 3);
+    // The game generator is seeded from the film's start time.
+    const int32_t first = Random();
+    SetRandomSeed(uint32_t(start));
+    EXPECT_EQ(Random(), first);
+}
+
+TEST_F(ReplayTest, SavedFilmKeepsEveryFieldAndEventAndPlaysBackTheSameInput) {
+    const std::vector<uint16_t> words = recordSection(2, 1, 100);
+    ASSERT_EQ(w.filmLength, 5);  // frames 0 (nothing), 10 (right), 25 (+A), 30 (A), 60
+    ASSERT_TRUE(save(0));
+    const std::vector<uint8_t> bytes = coretest::readAll(file("replayfilms/Last3-2.vrnrpmov"));
+    ASSERT_EQ(bytes.size(), size_t(688 + 4 * w.filmLength));
+    EXPECT_EQ(le32(bytes, 0), 20240710u);
+    EXPECT_EQ(le32(bytes, 680), uint32_t(4 * w.filmLength));
+    EXPECT_EQ(le32(bytes, 56), 4567u);
+    EXPECT_EQ(le32(bytes, 60), 89u);
+    EXPECT_EQ(le32(bytes, 64), refSum(bytes, 104, 144));
+    EXPECT_EQ(0, std::memcmp(bytes.data(), w.recordingBuffer, bytes.size()));
+    // Events are big-endian (frame, word) pairs.
+    EXPECT_EQ(bytes[688], 0);
+    EXPECT_EQ(bytes[689], 0);
+    EXPECT_EQ((bytes[692] << 8 | bytes[693]), 10);
+    EXPECT_EQ((bytes[694] << 8 | bytes[695]), words[10]);
+    EXPECT_NE(words[10], 0);
+
+    // The table holds the same film; after a fresh load too.
+    ASSERT_TRUE(w.filmPresent[2][1][0]);
+    EXPECT_EQ(0, std::memcmp(w.replayFilms[2][1][0], bytes.data(), bytes.size()));
+    reloadFilms();
+    ASSERT_TRUE(w.filmPresent[2][1][0]);
+    EXPECT_EQ(0, std::memcmp(w.replayFilms[2][1][0], bytes.data(), bytes.size()));
+
+    // Playback: conditions from the film, the same words frame by frame.
+    FHWGBL::GameLevel = 0;
+    FHWGBL::GoldCoins = 0;
+    FHSYS_GLOBALS::altPlayerSysF = false;
+    FHWGBL::ALTplayF = false;
+    for (int k = 0; k < 3; ++k) w.chars[k].weapon = MYSHOT_RING;
+    int r = 0;
+    startPlayback(2, 1, 0, &r);
+    ASSERT_EQ(r, 0);
+    EXPECT_EQ(QSDL_GLOBALS::rplyMode, 1);
+    EXPECT_FALSE(QSDL_GLOBALS::Stick.isRecording());
+    EXPECT_EQ(FHWGBL::GameLevel, 3);
+    EXPECT_EQ(FHWGBL::GoldCoins, 321);
+    EXPECT_TRUE(FHWGBL::ALTplayF);
+    EXPECT_EQ(FHWGBL::CHAPTER, 2);
+    EXPECT_EQ(FHWGBL::SECTION, 1);
+    for (int k = 0; k < 3; ++k) EXPECT_EQ(w.chars[k].weapon, 9 + k);
+    EXPECT_EQ(0, std::memcmp(w.workingRecord, bytes.data() + 104, 576));
+    const int32_t firstRandom = Random();
+    SetRandomSeed(uint32_t(FHLayout::get64(bytes.data(), 8)));
+    EXPECT_EQ(Random(), firstRandom);
+    for (int f = 0; f < 100; ++f) ASSERT_EQ(QSDL_GLOBALS::Stick.updStick(true), words[size_t(f)]) << f;
+    // Play during playback never alters the loaded film.
+    w.workingRecord[0] ^= 1;
+    EXPECT_EQ(0, std::memcmp(w.replayFilms[2][1][0], bytes.data(), bytes.size()));
+}
+
+TEST_F(ReplayTest, FilmWithoutInputChangeIsJustItsHeader) {
+    ASSERT_EQ(w.startStageFilm(0, 0, 0), 0);
+    w.filmLength = QSDL_GLOBALS::Stick.endsync();  // no step at all
+    ASSERT_EQ(w.filmLength, 0);
+    ASSERT_TRUE(save(1));
+    EXPECT_EQ(coretest::readAll(file("replayfilms/Best1-1.vrnrpmov")).size(), 688u);
+    reloadFilms();
+    EXPECT_TRUE(w.filmPresent[0][0][1]);
+    int r = -5;
+    startPlayback(0, 0, 1, &r);
+    EXPECT_EQ(r, 0);
+}
+
+TEST_F(ReplayTest, FavouriteIsAByteCopyOfTheChosenFilm) {
+    recordSection(4, 4, 70);
+    ASSERT_TRUE(save(1));
+    testing::internal::CaptureStdout();
+    EXPECT_TRUE(w.CopyReplayAsFavorite(4, 4, 1));
+    EXPECT_FALSE(w.CopyReplayAsFavorite(4, 3, 0));  // nothing loaded there
+    testing::internal::GetCapturedStdout();
+    EXPECT_EQ(coretest::readAll(file("replayfilms/Favo5-5.vrnrpmov")),
+              coretest::readAll(file("replayfilms/Best5-5.vrnrpmov")));
+    EXPECT_TRUE(w.filmPresent[4][4][2]);
+    EXPECT_FALSE(coretest::fileExists(file("replayfilms/Favo5-4.vrnrpmov")));
+}
+
+TEST_F(ReplayTest, DamagedFilmsAreRefused) {
+    recordSection(0, 2, 80);
+    ASSERT_TRUE(save(0));
+    const std::string path = file("replayfilms/Last1-3.vrnrpmov");
+    const std::vector<uint8_t> good = coretest::readAll(path);
+
+    struct Case {
+        const char* what;
+        void (*spoil)(std::vector<uint8_t>&);
+        bool refusedAtLoad;
+    };
+    const Case cases[] = {
+        {"play record byte", [](std::vector<uint8_t>& v) { v[104 + 300] ^= 1; }, false},
+        {"truncated by one event", [](std::vector<uint8_t>& v) { v.resize(v.size() - 4); }, true},
+        {"truncated mid-event", [](std::vector<uint8_t>& v) { v.resize(v.size() - 1); }, true},
+        {"shorter than header", [](std::vector<uint8_t>& v) { v.resize(300); }, true},
+        {"empty", [](std::vector<uint8_t>& v) { v.clear(); }, true},
+        {"length field too big", [](std::vector<uint8_t>& v) { v[680] += 4; }, true},
+        {"negative length", [](std::vector<uint8_t>& v) { v[683] = 0x80; }, true},
+        {"extra bytes", [](std::vector<uint8_t>& v) { v.push_back(0); v.push_back(0); v.push_back(0); v.push_back(0); }, true},
+        {"wrong stamp", [](std::vector<uint8_t>& v) { v[0] ^= 0xFF; }, true},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        std::vector<uint8_t> bad = good;
+        c.spoil(bad);
+        coretest::writeAll(path, bad);
+        const std::string loadLog = reloadFilms();
+        EXPECT_EQ(w.filmPresent[0][2][0], !c.refusedAtLoad);
+        if (c.refusedAtLoad) {
+            EXPECT_NE(loadLog.find("Replay file was corrupted.replayfilms/Last1-3.vrnrpmov\n"),
+                      std::string::npos);
+        }
+        int r = 0;
+        const std::string log = startPlayback(0, 2, 0, &r);
+        EXPECT_EQ(r, -1);
+        if (!c.refusedAtLoad) {
+            EXPECT_NE(log.find("Replay file was corrupted.replayfilms/Last1-3.vrnrpmov\n"),
+                      std::string::npos);
+        }
+        w.replayPlaybackF = false;
+    }
+    // The good film plays again once restored.
+    coretest::writeAll(path, good);
+    reloadFilms();
+    int r = -1;
+    startPlayback(0, 2, 0, &r);
+    EXPECT_EQ(r, 0);
+}
+
+TEST_F(ReplayTest, MissingFilmOrAppendixSectionHasNoFilm) {
+    int r = 0;
+    startPlayback(3, 3, 2, &r);
+    EXPECT_EQ(r, -1);
+    w.replayPlaybackF = false;
+    // The appendix world (chapter 5) keeps no films.
+    ASSERT_EQ(w.startStageFilm(5, 0, 0), 0);
+    w.filmLength = QSDL_GLOBALS::Stick.endsync();
+    EXPECT_FALSE(save(0));
+    EXPECT_FALSE(coretest::fileExists(file("replayfilms/Last6-1.vrnrpmov")));
+}
+
+}  // namespace
