@@ -267,7 +267,7 @@ TEST_F(AudioTool, EveryNamedTuneExistsAndOpens) {
         ASSERT_TRUE(std::regex_match(l, m, rec)) << l;
         paths[std::stoi(m[1])] = m[2];
     }
-    for (int id : {21001, 21002, 21003, 21005, 12000, 12001, 12002, 12003, 12004, 12005})
+    for (int id : {21001, 21002, 21003, 21004, 21005, 12000, 12001, 12002, 12003, 12004, 12005})
         EXPECT_TRUE(paths.count(id)) << "'STR ' " << id;
     EXPECT_EQ(paths[21005], "VRNresources/mus/21005 footsure.ogg"); // opened by name at start
     std::vector<std::string> files;
