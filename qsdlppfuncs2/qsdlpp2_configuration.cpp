@@ -28,6 +28,12 @@ PrefHandler::PrefHandler(const char* name, long size)
     std::memset(&fallbackSet, 0, sizeof fallbackSet);
 }
 
+PrefHandler::~PrefHandler() {
+    if (dataPtr) PurgeDataFilePtr(dataPtr);
+    dataPtr = nullptr;
+    myRef = nullptr;
+}
+
 bool PrefHandler::newpref() {
     // A new file always has room for the record, whatever size was asked for.
     long size = newSize < SDLSET_BYTES ? long(SDLSET_BYTES) : newSize;

@@ -55,6 +55,11 @@ extern const PrefExportLine prefExportOrder[SDLSET_FIELDS];
 class PrefHandler : public QSDLpp_FileMgrCls {
 public:
     PrefHandler(const char* name, long size);
+    // Frees the data block: the record is only used while its handler exists (the
+    // programs' handlers live until exit).
+    ~PrefHandler();
+    PrefHandler(const PrefHandler&) = delete;
+    PrefHandler& operator=(const PrefHandler&) = delete;
 
     bool newpref();   // creates the file zero-filled at the stored size
     bool openpref();  // loads the file as it is
