@@ -69,6 +69,8 @@ int listMain(const std::vector<std::string>& args) {
         else if (r.type == packFourCC("Xmap") && r.id >= 2000 && d.size() >= 6) {
             const uint16_t* w = reinterpret_cast<const uint16_t*>(d.data());
             note = std::to_string(w[0]) + " x " + std::to_string(w[1]) + (w[2] ? " packed" : " plain");
+        } else if (r.type == packFourCC("STR#") && d.size() >= 2) {
+            note = std::to_string((d[0] << 8) | d[1]) + " strings";
         } else if (r.type == packFourCC("Xmap") && r.id < 1000) {
             note = std::to_string(d.size() / 288) + " entry/object records";
         }
