@@ -2,6 +2,7 @@
 // music, over SDL2_mixer.
 #include "qsdlpp2_snd_mus@mix.h"
 
+#include <atomic>
 #include <cstdio>
 
 #include <SDL.h>
@@ -13,8 +14,16 @@ using QSDL_GLOBALS::PlayBGMF;
 using QSDL_GLOBALS::SoundActiveF;
 
 namespace {
-// The one loaded music stream, shared by every music object of the process.
-Mix_Music* gMusic = nullptr;
+// The one loaded music stream, shared by every music object of the process. The
+// jingle callback reads it on the audio thread; the main thread swaps it out before
+// freeing, and Mix_FreeMusic waits for the audio lock the callback runs under, so the
+// callback never sees a freed stream.
+std::atomic<Mix_Music*> gMusic{nullptr};
+
+void freeLoadedMusic() {
+    Mix_Music* old = gMusic.exchange(nullptr);
+    if (old) Mix_FreeMusic(old);
+}
 
 // "チャネル%d 再生を終了イベント発生\n": the game keeps it in Shift-JIS, the settings
 // tool prints it in UTF-8.
@@ -110,7 +119,7 @@ int QSDLpp_MixSoundCls::playNum(int n) { return playNum(n, 0, 0); }
 
 bool QSDLpp_MixSoundCls::plySndAndBGM(int n) {
     if (!SoundActiveF) return false;
-    if (n < 0 || n >= sndCount || !sndChunk[n]) return true;
+    if (n < 0 || n >= sndCount || !sndChunk[n]) return false;
     Mix_PlayChannel(QSDL_SND_JINGLE_CH, sndChunk[n], 0);
     return true;
 }
@@ -147,7 +156,7 @@ bool QSDLpp_MixSoundCls::playSoundFile(const char* path) {
 // Runs on the mixer's audio thread: when a jingle ends, the loaded music resumes.
 void QSDLpp_MixSoundCls::sndCallback(int channel) {
     if (channel != QSDL_SND_JINGLE_CH) return;
-    if (gMusic) Mix_FadeInMusic(gMusic, -1, 50);
+    if (Mix_Music* m = gMusic.load()) Mix_FadeInMusic(m, -1, 50);
     std::printf(QSDL_GLOBALS::settingsToolF ? kJingleEndUTF8 : kJingleEndSJIS, channel);
 }
 
@@ -155,21 +164,19 @@ void QSDLpp_MixSoundCls::sndCallback(int channel) {
 
 QSDLpp_MixMusicCls::QSDLpp_MixMusicCls() : masterVol(100), musicVol(100), appliedMaster(-1) {}
 
-Mix_Music* QSDLpp_MixMusicCls::loadedMusic() { return gMusic; }
+Mix_Music* QSDLpp_MixMusicCls::loadedMusic() { return gMusic.load(); }
 
 bool QSDLpp_MixMusicCls::load(const char* path) {
-    if (gMusic) {
-        Mix_FreeMusic(gMusic);
-        gMusic = nullptr;
-    }
+    freeLoadedMusic();
     if (!PlayBGMF) return true;
-    gMusic = Mix_LoadMUS(path);
-    if (gMusic) {
+    Mix_Music* m = Mix_LoadMUS(path);
+    if (m) {
         std::printf("Mix_LoadMusic (%s)\n", path);
     } else {
         std::printf("Mix_LoadMUSError (%s)\n", path);
     }
-    return gMusic != nullptr;
+    gMusic = m;
+    return m != nullptr;
 }
 
 void QSDLpp_MixMusicCls::on(bool flag) { PlayBGMF = flag; }
@@ -192,8 +199,8 @@ int QSDLpp_MixMusicCls::movieEvent(MovieFx code, int value) {
         Mix_PauseMusic();
         break;
     case MovieFxCode::PLAY:
-        if (!Mix_PlayingMusic() && Mix_PlayMusic(gMusic, value) < 0)
-            std::printf("Mix_PlayMusicError(0x%p,1)", static_cast<void*>(gMusic));
+        if (!Mix_PlayingMusic() && Mix_PlayMusic(gMusic.load(), value) < 0)
+            std::printf("Mix_PlayMusicError(0x%p,1)", static_cast<void*>(gMusic.load()));
         break;
     case MovieFxCode::RESUME:
         Mix_ResumeMusic();
@@ -202,10 +209,9 @@ int QSDLpp_MixMusicCls::movieEvent(MovieFx code, int value) {
         Mix_RewindMusic();
         break;
     case MovieFxCode::HALT:
-        if (gMusic) {
+        if (gMusic.load()) {
             Mix_PauseMusic();
-            Mix_FreeMusic(gMusic);
-            gMusic = nullptr;
+            freeLoadedMusic();
         }
         break;
     case MovieFxCode::FADEOUT:
@@ -214,8 +220,7 @@ int QSDLpp_MixMusicCls::movieEvent(MovieFx code, int value) {
     case MovieFxCode::FREE:
         if (value == 0) {
             Mix_PauseMusic();
-            if (gMusic) Mix_FreeMusic(gMusic);
-            gMusic = nullptr;
+            freeLoadedMusic();
         }
         break;
     default:
