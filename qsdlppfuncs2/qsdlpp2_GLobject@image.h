@@ -195,6 +195,9 @@ class QSDLpp_GLSpriteFuncs {
 };
 
 // The tile pattern layer: two planes of 32 x 32 cells of 16-pixel tiles.
+// A put copies the tile into the plane's pixel buffer; the changed rows reach the plane's
+// texture in one upload when the plane is next drawn (or flushed), so that a frame costs
+// one texture upload per plane rather than one per changed tile.
 class QSDLpp_GLPattSys {
  public:
   enum { COLS = 32, ROWS = 32, PLANES = 2, TILE = 16, TEX_SIZE = 512 };
@@ -210,9 +213,12 @@ class QSDLpp_GLPattSys {
   void put(int column, int row, uint32_t pattern, int plane, bool force);
   void update(double x, double y, int scrollX, int scrollY, int plane, int flag);
   void updateWithColor(double x, double y, int scrollX, int scrollY, int plane, int flag);
-  uint32_t uploads() const { return uploadCount; }  // tile uploads so far (diagnostics)
+  void flush(int plane);  // sends the plane's changed rows to its texture now
+  uint32_t uploads() const { return uploadCount; }  // tiles copied so far (diagnostics)
 
  private:
+  unsigned char* pixels[PLANES];  // TEX_SIZE x TEX_SIZE RGBA each, made once by initi
+  int dirtyTop[PLANES], dirtyBottom[PLANES];  // changed tile rows [top, bottom)
   uint32_t uploadCount;
   void drawPlane(double x, double y, int scrollX, int scrollY, int plane, const double* col);
 };

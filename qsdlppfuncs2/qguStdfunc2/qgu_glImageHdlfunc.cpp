@@ -178,6 +178,7 @@ void qgu_initNewGLworld(const char* title, rRect rect, int fullScreen) {
   }
   SDL_GL_SetSwapInterval(1);
   lastTexPatt = 0;
+  qgu_glResetStateCache();
 
   qgu_glClearColor(0.0, 0.2, 0.0, 0.0);
   qgu_glMatrixMode(GL_PROJECTION);

@@ -1,28 +1,242 @@
-// The real OpenGL door: each wrapper forwards to the fixed-pipeline call of the same name.
+// The real OpenGL door.
+//
+// Immediate-mode quads are cheap for the GL only while nothing changes between them: any
+// change of matrix, blending, texturing or bound texture makes the driver flush its batch
+// (a draw call each, which on a software rasteriser costs far more than the quad). So
+// this module keeps the GL calls of the framework exactly as asked, but
+//  - applies the model-view matrix on the CPU (the GL's own model-view stays as the
+//    caller left it, normally identity), transforming every vertex before it is sent;
+//  - defers GL_BLEND, GL_TEXTURE_2D and the blend function to the next glBegin and
+//    sends only real changes;
+//  - skips binds of the texture already bound, and answers texture-size questions from
+//    the sizes it uploaded.
+// The result on screen is the same as the plain calls; only the number of flushes drops.
+#include <cmath>
+#include <cstring>
+
 #include "qgu_glcalls.h"
 
-void qgu_glBegin(GLenum mode) { glBegin(mode); }
+namespace {
+// ---- Model-view emulation (column-major, as the GL stores it) ----------------------
+struct Mat {
+  double m[16];
+};
+const int kStackDepth = 64;
+Mat stack[kStackDepth];
+int top = 0;
+GLenum matrixMode = GL_MODELVIEW;
+bool identity = true;  // the current CPU matrix is the identity
+
+void setIdentity(Mat& a) {
+  memset(a.m, 0, sizeof(a.m));
+  a.m[0] = a.m[5] = a.m[10] = a.m[15] = 1.0;
+}
+
+// current = current * b
+void multiply(const Mat& b) {
+  Mat& a = stack[top];
+  Mat r;
+  for (int c = 0; c < 4; c++)
+    for (int row = 0; row < 4; row++) {
+      double s = 0;
+      for (int k = 0; k < 4; k++) s += a.m[k * 4 + row] * b.m[c * 4 + k];
+      r.m[c * 4 + row] = s;
+    }
+  a = r;
+  identity = false;
+}
+
+bool modelview() { return matrixMode == GL_MODELVIEW; }
+
+// ---- Deferred state ------------------------------------------------------------------
+bool wantBlend = false, wantTex = false;
+GLenum wantSrc = GL_ONE, wantDst = GL_ZERO;
+bool haveBlend = false, haveTex = false;
+GLenum haveSrc = GL_ONE, haveDst = GL_ZERO;
+bool stateKnown = false;  // false: the next glBegin sends everything
+const GLuint kUnknownTex = 0xFFFFFFFFu;
+GLuint bound = kUnknownTex;
+
+void applyState() {
+  if (!stateKnown || wantBlend != haveBlend) {
+    if (wantBlend)
+      glEnable(GL_BLEND);
+    else
+      glDisable(GL_BLEND);
+    haveBlend = wantBlend;
+  }
+  if (!stateKnown || wantTex != haveTex) {
+    if (wantTex)
+      glEnable(GL_TEXTURE_2D);
+    else
+      glDisable(GL_TEXTURE_2D);
+    haveTex = wantTex;
+  }
+  if (!stateKnown || wantSrc != haveSrc || wantDst != haveDst) {
+    glBlendFunc(wantSrc, wantDst);
+    haveSrc = wantSrc;
+    haveDst = wantDst;
+  }
+  stateKnown = true;
+}
+
+// ---- Texture sizes -------------------------------------------------------------------
+const GLuint kSizeSlots = 4096;
+GLint texW[kSizeSlots], texH[kSizeSlots];
+bool texKnown[kSizeSlots];
+}  // namespace
+
+void qgu_glResetStateCache() {
+  top = 0;
+  setIdentity(stack[0]);
+  identity = true;
+  matrixMode = GL_MODELVIEW;
+  stateKnown = false;
+  bound = kUnknownTex;
+  memset(texKnown, 0, sizeof(texKnown));
+}
+
+// ---- Immediate mode --------------------------------------------------------------------
+void qgu_glBegin(GLenum mode) {
+  applyState();
+  glBegin(mode);
+}
 void qgu_glEnd() { glEnd(); }
-void qgu_glVertex2d(double x, double y) { glVertex2d(x, y); }
-void qgu_glVertex3d(double x, double y, double z) { glVertex3d(x, y, z); }
+void qgu_glVertex3d(double x, double y, double z) {
+  if (identity) {
+    glVertex3d(x, y, z);
+    return;
+  }
+  const double* m = stack[top].m;
+  glVertex3d(m[0] * x + m[4] * y + m[8] * z + m[12], m[1] * x + m[5] * y + m[9] * z + m[13],
+             m[2] * x + m[6] * y + m[10] * z + m[14]);
+}
+void qgu_glVertex2d(double x, double y) { qgu_glVertex3d(x, y, 0.0); }
 void qgu_glTexCoord2d(double u, double v) { glTexCoord2d(u, v); }
 void qgu_glColor4d(double r, double g, double b, double a) { glColor4d(r, g, b, a); }
 void qgu_glColor4dv(const double* rgba) { glColor4dv(rgba); }
 
-void qgu_glMatrixMode(GLenum mode) { glMatrixMode(mode); }
-void qgu_glLoadIdentity() { glLoadIdentity(); }
-void qgu_glOrtho(double l, double r, double b, double t, double n, double f) {
-  glOrtho(l, r, b, t, n, f);
+// ---- Matrices ----------------------------------------------------------------------------
+void qgu_glMatrixMode(GLenum mode) {
+  matrixMode = mode;
+  glMatrixMode(mode);
 }
-void qgu_glPushMatrix() { glPushMatrix(); }
-void qgu_glPopMatrix() { glPopMatrix(); }
-void qgu_glTranslated(double x, double y, double z) { glTranslated(x, y, z); }
-void qgu_glRotated(double deg, double x, double y, double z) { glRotated(deg, x, y, z); }
-void qgu_glScaled(double x, double y, double z) { glScaled(x, y, z); }
+void qgu_glLoadIdentity() {
+  if (!modelview()) {
+    glLoadIdentity();
+    return;
+  }
+  setIdentity(stack[top]);
+  identity = true;
+}
+void qgu_glOrtho(double l, double r, double b, double t, double n, double f) {
+  if (!modelview()) {
+    glOrtho(l, r, b, t, n, f);
+    return;
+  }
+  Mat o;
+  setIdentity(o);
+  o.m[0] = 2 / (r - l);
+  o.m[5] = 2 / (t - b);
+  o.m[10] = -2 / (f - n);
+  o.m[12] = -(r + l) / (r - l);
+  o.m[13] = -(t + b) / (t - b);
+  o.m[14] = -(f + n) / (f - n);
+  multiply(o);
+}
+void qgu_glPushMatrix() {
+  if (!modelview()) {
+    glPushMatrix();
+    return;
+  }
+  if (top + 1 < kStackDepth) {
+    stack[top + 1] = stack[top];
+    top++;
+  }
+}
+void qgu_glPopMatrix() {
+  if (!modelview()) {
+    glPopMatrix();
+    return;
+  }
+  if (top > 0) top--;
+  const double* m = stack[top].m;
+  identity = m[0] == 1 && m[5] == 1 && m[10] == 1 && m[15] == 1 && m[1] == 0 && m[2] == 0 &&
+             m[4] == 0 && m[6] == 0 && m[8] == 0 && m[9] == 0 && m[12] == 0 && m[13] == 0 &&
+             m[14] == 0 && m[3] == 0 && m[7] == 0 && m[11] == 0;
+}
+void qgu_glTranslated(double x, double y, double z) {
+  if (!modelview()) {
+    glTranslated(x, y, z);
+    return;
+  }
+  if (x == 0 && y == 0 && z == 0) return;
+  double* m = stack[top].m;
+  m[12] += m[0] * x + m[4] * y + m[8] * z;
+  m[13] += m[1] * x + m[5] * y + m[9] * z;
+  m[14] += m[2] * x + m[6] * y + m[10] * z;
+  m[15] += m[3] * x + m[7] * y + m[11] * z;
+  identity = false;
+}
+void qgu_glRotated(double deg, double x, double y, double z) {
+  if (!modelview()) {
+    glRotated(deg, x, y, z);
+    return;
+  }
+  double len = sqrt(x * x + y * y + z * z);
+  if (deg == 0 || len == 0) return;
+  x /= len;
+  y /= len;
+  z /= len;
+  double a = deg * 3.14159265358979323846 / 180.0, c = cos(a), s = sin(a), k = 1 - c;
+  Mat r;
+  setIdentity(r);
+  r.m[0] = x * x * k + c;
+  r.m[1] = y * x * k + z * s;
+  r.m[2] = x * z * k - y * s;
+  r.m[4] = x * y * k - z * s;
+  r.m[5] = y * y * k + c;
+  r.m[6] = y * z * k + x * s;
+  r.m[8] = x * z * k + y * s;
+  r.m[9] = y * z * k - x * s;
+  r.m[10] = z * z * k + c;
+  multiply(r);
+}
+void qgu_glScaled(double x, double y, double z) {
+  if (!modelview()) {
+    glScaled(x, y, z);
+    return;
+  }
+  double* m = stack[top].m;
+  for (int i = 0; i < 4; i++) {
+    m[i] *= x;
+    m[4 + i] *= y;
+    m[8 + i] *= z;
+  }
+  identity = false;
+}
 
-void qgu_glEnable(GLenum cap) { glEnable(cap); }
-void qgu_glDisable(GLenum cap) { glDisable(cap); }
-void qgu_glBlendFunc(GLenum src, GLenum dst) { glBlendFunc(src, dst); }
+// ---- State ---------------------------------------------------------------------------------
+void qgu_glEnable(GLenum cap) {
+  if (cap == GL_BLEND)
+    wantBlend = true;
+  else if (cap == GL_TEXTURE_2D)
+    wantTex = true;
+  else
+    glEnable(cap);
+}
+void qgu_glDisable(GLenum cap) {
+  if (cap == GL_BLEND)
+    wantBlend = false;
+  else if (cap == GL_TEXTURE_2D)
+    wantTex = false;
+  else
+    glDisable(cap);
+}
+void qgu_glBlendFunc(GLenum src, GLenum dst) {
+  wantSrc = src;
+  wantDst = dst;
+}
 void qgu_glViewport(int x, int y, int w, int h) { glViewport(x, y, w, h); }
 void qgu_glClearColor(double r, double g, double b, double a) {
   glClearColor((GLclampf)r, (GLclampf)g, (GLclampf)b, (GLclampf)a);
@@ -36,13 +250,23 @@ void qgu_glReadPixels(int x, int y, int w, int h, GLenum format, GLenum type, vo
   glReadPixels(x, y, w, h, format, type, out);
 }
 
+// ---- Textures ----------------------------------------------------------------------------
 GLuint qgu_glGenTexture() {
   GLuint tex = 0;
   glGenTextures(1, &tex);
+  if (tex < kSizeSlots) texKnown[tex] = false;
   return tex;
 }
-void qgu_glDeleteTexture(GLuint tex) { glDeleteTextures(1, &tex); }
-void qgu_glBindTexture(GLuint tex) { glBindTexture(GL_TEXTURE_2D, tex); }
+void qgu_glDeleteTexture(GLuint tex) {
+  glDeleteTextures(1, &tex);
+  if (tex < kSizeSlots) texKnown[tex] = false;
+  if (tex == bound) bound = 0;  // the GL falls back to the default texture
+}
+void qgu_glBindTexture(GLuint tex) {
+  if (tex == bound) return;
+  glBindTexture(GL_TEXTURE_2D, tex);
+  bound = tex;
+}
 void qgu_glTexFilter(GLint filter) {
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, filter);
   glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, filter);
@@ -51,6 +275,11 @@ void qgu_glTexImage2D(GLint internalFormat, int w, int h, GLenum format, GLenum 
                       const void* pixels) {
   glPixelStorei(GL_UNPACK_ALIGNMENT, 1);
   glTexImage2D(GL_TEXTURE_2D, 0, internalFormat, w, h, 0, format, type, pixels);
+  if (bound != kUnknownTex && bound < kSizeSlots) {
+    texW[bound] = w;
+    texH[bound] = h;
+    texKnown[bound] = true;
+  }
 }
 void qgu_glTexSubImage2D(int x, int y, int w, int h, GLenum format, GLenum type,
                          const void* pixels) {
@@ -58,6 +287,11 @@ void qgu_glTexSubImage2D(int x, int y, int w, int h, GLenum format, GLenum type,
   glTexSubImage2D(GL_TEXTURE_2D, 0, x, y, w, h, format, type, pixels);
 }
 void qgu_glGetBoundTexSize(GLint* w, GLint* h) {
+  if (bound != kUnknownTex && bound < kSizeSlots && texKnown[bound]) {
+    *w = texW[bound];
+    *h = texH[bound];
+    return;
+  }
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_WIDTH, w);
   glGetTexLevelParameteriv(GL_TEXTURE_2D, 0, GL_TEXTURE_HEIGHT, h);
 }

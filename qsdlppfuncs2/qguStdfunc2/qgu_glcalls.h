@@ -5,6 +5,11 @@
 // qgu_glcalls_null.cpp (library qsdlpp_glnull) draws nothing and answers harmlessly, so
 // that game logic and sprite queueing run unchanged in fast window-less runs.
 // GL constants (GL_QUADS, GL_RGBA, ...) come from the system header as usual.
+//
+// Model-view matrix operations (in GL_MODELVIEW mode) are applied to the vertices by the
+// module; projection operations go to the GL. Code that talks to the GL directly (for
+// example with GLU) composes with this as usual, as long as it does not change the GL's
+// model-view matrix between a push and its pop here.
 #ifndef QGU_GLCALLS_H
 #define QGU_GLCALLS_H
 
@@ -52,6 +57,10 @@ void qgu_glTexSubImage2D(int x, int y, int w, int h, GLenum format, GLenum type,
                          const void* pixels);
 // Width and height of level 0 of the texture bound to GL_TEXTURE_2D.
 void qgu_glGetBoundTexSize(GLint* w, GLint* h);
+
+// Forgets what the module believes about the GL's state (bound texture, blending, the
+// model-view matrix); called whenever a new context is made.
+void qgu_glResetStateCache();
 
 // True in the real module, false in the null one (for tests that must know).
 bool qgu_glIsReal();
