@@ -108,6 +108,27 @@ TEST_F(FhpackContainer, ListAndExtractShowTheRecordsAsTheGameSeesThem) {
     EXPECT_NE(missing.output.find("no record"), std::string::npos);
 }
 
+TEST_F(FhpackContainer, DamagedContainersAreRefusedByListAndExtract) {
+    dir.writeBytes("content/pic.png", pseudoRandomBytes(200, 5));
+    dir.write("content/containers/t.pack", "PNGf 1 pic.png\n");
+    ASSERT_EQ(runFhpack("pack " + dir.file("content/containers/t.pack") + " " + dir.file("t.mrsrc")).status, 0);
+    std::vector<uint8_t> good = readBytes(dir.file("t.mrsrc"));
+    std::vector<uint8_t> cut(good.begin(), good.end() - 1);
+    dir.writeBytes("cut.mrsrc", cut);
+    RunResult r = runFhpack("list " + dir.file("cut.mrsrc"));
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.output.find("record 0 runs past the end of the file"), std::string::npos) << r.output;
+    std::vector<uint8_t> hugeCount = good;
+    hugeCount[12] = 0x10;  // count far beyond the index
+    dir.writeBytes("count.mrsrc", hugeCount);
+    r = runFhpack("extract " + dir.file("count.mrsrc") + " PNGf 1 " + dir.file("x"));
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.output.find("index runs past the end"), std::string::npos) << r.output;
+    // The game's loader agrees that neither is a container.
+    EXPECT_FALSE(qgu_containerIsValid(cut.data(), int64_t(cut.size())));
+    EXPECT_TRUE(qgu_containerIsValid(good.data(), int64_t(good.size())));
+}
+
 TEST_F(FhpackContainer, BadManifestsAndRecordsFailWithFileLineAndReason) {
     dir.writeBytes("content/short.png", pseudoRandomBytes(64, 1));
     dir.write("content/long.txt", std::string(256, 'a') + "\n");

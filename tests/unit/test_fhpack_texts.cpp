@@ -63,3 +63,15 @@ TEST(FhpackTexts, StoryListsPairUpAndFitTheScreen) {
     }
     qgu_resetResourceRegistry();
 }
+
+TEST(FhpackTexts, TextFilesNameTheLineOfAnUnwritableCharacter) {
+    Scratch dir;
+    dir.write("m.dttx.txt", "fine\nnot \xE2\x98\x83 fine\n");
+    RunResult r = runFhpack("text " + dir.file("m.dttx.txt") + " " + dir.file("out"));
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.output.find("m.dttx.txt:2: character U+2603 has no glyph"), std::string::npos) << r.output;
+    dir.write("k.dttx.txt", "ｶﾀｶﾅ and かたかな\n#\n");
+    ASSERT_EQ(runFhpack("text " + dir.file("k.dttx.txt") + " " + dir.file("out")).status, 0);
+    std::vector<uint8_t> out = readBytes(dir.file("out"));
+    EXPECT_EQ(std::string(out.begin(), out.end()), "\xB6\xC0\xB6\xC5 and \xB6\xC0\xB6\xC5\n#\n");
+}

@@ -181,8 +181,8 @@ bool mapParseLines(const std::string& file, const std::vector<std::string>& line
         if (line.compare(first, 5, "size ") == 0) {
             long w, h;
             char extra;
-            if (std::sscanf(line.c_str() + first + 4, "%ld %ld %c", &w, &h, &extra) != 2)
-                return diag.fail(file, ln, "size needs a width and a height");
+            int got = std::sscanf(line.c_str() + first + 4, "%ld %ld %c", &w, &h, &extra);
+            if (got < 2 || (got == 3 && extra != '#')) return diag.fail(file, ln, "size needs a width and a height");
             if (!isPowerOfTwo(w) || !isPowerOfTwo(h) || w > 256 || h > 256)
                 return diag.fail(file, ln,
                                  "map size not a power of two or above 256 (" + std::to_string(w) + " x " +
