@@ -353,6 +353,8 @@ TEST_F(Containers, StringListsAndBadLookups) {
         // The second string's length runs past the record.
         {QGU_RES::STRn, 1004, {0, 2, 1, 'a', 200, 'b'}},
         {QGU_RES::STRn, 1005, {0}},
+        // The count is smaller than the strings present: the extra ones are not lines.
+        {QGU_RES::STRn, 1006, strList({"a", "b", "c"}, 2)},
     });
     ASSERT_NE(qgu_loadResource(p.c_str()), nullptr);
     char out[300];
@@ -369,7 +371,7 @@ TEST_F(Containers, StringListsAndBadLookups) {
 
     struct Bad {
         int id, index;
-    } bad[] = {{1002, 0}, {1002, 5}, {1002, -3}, {9999, 1}, {1003, 3}, {1003, 5}, {1004, 2}, {1005, 1}};
+    } bad[] = {{1002, 0}, {1002, 5}, {1002, -3}, {9999, 1}, {1003, 3}, {1003, 5}, {1004, 2}, {1005, 1}, {1006, 3}};
     for (const Bad& b : bad) {
         std::strcpy(out, "junk");
         EXPECT_EQ(qgu_copyIdxStrPtr(out, b.id, b.index), 0) << b.id << "/" << b.index;

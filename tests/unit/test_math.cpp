@@ -32,6 +32,9 @@ TEST(Trigon, TablesMatchTheirPinnedStarts) {
     EXPECT_EQ(QSDLpp_Trigon::cos100x(96), -70);   // truncated toward zero
     EXPECT_DOUBLE_EQ(QSDLpp_Trigon::float0_01x(42), 0.42);
     EXPECT_NEAR(QSDLpp_Trigon::sin256div(32), std::sqrt(0.5), 1e-9);
+    // Built from the ten-decimal pi: a quarter turn leaves a tiny positive cosine.
+    EXPECT_EQ(QSDLpp_Trigon::cos256div(64), std::cos(64 * 2.0 * 3.1415926535 / 256.0));
+    EXPECT_GT(QSDLpp_Trigon::cos256div(64), 1e-12);
     // Constructing again refills the same tables.
     QSDLpp_Trigon::COS100Xth[3] = 5;
     QSDLpp_Trigon again;
@@ -78,6 +81,9 @@ TEST(Trigon, ForwardTurnsOutsideTheDeadZone) {
     EXPECT_EQ(QSDLpp_Trigon::forwardS(0, 0, 100, 0, 253, 4), 1);
     EXPECT_EQ(QSDLpp_Trigon::lastMathEx(), 0);
     EXPECT_EQ(QSDLpp_Trigon::forwardS(0, 0, 100, 0, 3, 4), 255);  // masked
+    // A target exactly behind (difference 128) turns the negative way.
+    EXPECT_EQ(QSDLpp_Trigon::forwardS(0, 0, -100, 0, 0, 4), 252);
+    EXPECT_EQ(QSDLpp_Trigon::forwardS(0, 0, -100, 0, 1, 4), 5);  // difference 127
     // Target below (64): a walker heading 0 turns clockwise, heading 128 counter.
     EXPECT_EQ(QSDLpp_Trigon::forwardA(0, 0, 0, 100, 0, 8), 8);
     EXPECT_EQ(QSDLpp_Trigon::forwardA(0, 0, 0, 100, 128, 8), 120);
