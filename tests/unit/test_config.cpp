@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "core_testutil.h"
+#include "qgu_glImageHdlfunc.h"
 #include "qsdlpp2_ctrl@io.h"
 
 using coretest::readAll;
@@ -191,15 +192,19 @@ TEST(PrefFile, AFileThatCanBeNeitherReadNorCreatedLeavesDefaultsInMemory) {
     ScratchDir dir;
     std::string path = dir.file("no/such/folder/mysdlcfg.pref");
     PrefHandler pref(path.c_str(), 1024);
-    coretest::StdoutCapture out;
-    pref.autoPref();
+    std::string log;
+    {
+        coretest::StdoutCapture out;
+        pref.autoPref();
+        log = out.text();
+    }
     ASSERT_NE(pref.getRef(), nullptr);
     EXPECT_TRUE(pref.inMemoryOnly());
     for (int i = 0; i < 30; i++) EXPECT_EQ(pref.getElement(i), kGame[i]);
     pref.setElement(SDLSetIdx::MusicVol, 3);
     EXPECT_EQ(pref.savePref(), 0);
     EXPECT_EQ(pref.getElement(SDLSetIdx::MusicVol), 3);  // still host order, unchanged
-    EXPECT_NE(out.text().find("Open Error."), std::string::npos);
+    EXPECT_NE(log.find("Open Error."), std::string::npos) << log;
 }
 
 // ---- Text export ---------------------------------------------------------------------
@@ -374,4 +379,15 @@ TEST(PrefApply, SettingsToolSetsThePlayingVolumeUnhalved) {
     a.pref.setElement(SDLSetIdx::MusicVol, 5);  // 120 -> clamped by the mixer to 128
     a.pref.sdlRestoreConfigu(&a.stick, &a.music);
     EXPECT_EQ(Mix_VolumeMusic(-1), 128);
+}
+
+TEST(PrefApply, GammaFieldSwitchesPictureBrightening) {
+    ProgramVariant game(false);
+    Applied a;
+    a.pref.setElement(SDLSetIdx::Gamma, 0);
+    a.pref.sdlRestoreConfigu(&a.stick, &a.music);
+    EXPECT_FALSE(qgu_getGammmaCorrect());
+    a.pref.setElement(SDLSetIdx::Gamma, -4);
+    a.pref.sdlRestoreConfigu(&a.stick, &a.music);
+    EXPECT_TRUE(qgu_getGammmaCorrect());
 }
