@@ -223,8 +223,8 @@ void FHWorldCLS::saveLastDiaryRef() {
     storeWorkingToDiaryRef();
 
     const time_t now = std::time(nullptr);
-    put32(diaryPtr, kDiaryRunSecsOfs,
-          int32_t(getU32(diaryPtr, kDiaryRunSecsOfs) + uint32_t(now - diaryClock)));
+    const time_t ran = now > diaryClock ? now - diaryClock : 0;  // a clock set back adds nothing
+    put32(diaryPtr, kDiaryRunSecsOfs, int32_t(getU32(diaryPtr, kDiaryRunSecsOfs) + uint32_t(ran)));
     diaryClock = now;
     put64(diaryPtr, kDiarySaveTimeOfs, int64_t(now));
     putDirectory(diaryPtr + kDiaryLastDirOfs, "");
