@@ -42,43 +42,43 @@ bool isTarget(uint16_t b) {
            (b >= 444 && b <= 447) || (b >= 428 && b <= 431) || b == 388 || b == 392 || b == 396;
 }
 
-// All cells the walker can occupy from (sx, sy).
-std::vector<bool> explore(Field& f, int sx, int sy) {
+// All cells the walker can occupy from (sx, sy), jumping `jump` blocks high and moving
+// at most `drift` blocks sideways between leaving the ground and landing.
+std::vector<bool> explore(Field& f, int sx, int sy, int jump = kJump, int drift = kDrift) {
     struct S {
         int x, y, rise, drift;
     };
+    const int maxRise = std::max(jump, kSpring);
     const size_t n = size_t(f.w * f.h);
     std::vector<bool> cell(n, false);
-    std::vector<uint8_t> best(n * (kSpring + 1), 0);  // best drift + 1 seen per (cell, rise)
+    std::vector<int8_t> best(n * size_t(maxRise + 1), -1);  // most drift left seen per (cell, rise)
     std::deque<S> q;
     auto idx = [&](int x, int y) { return size_t(((y % f.h + f.h) % f.h) * f.w + ((x % f.w + f.w) % f.w)); };
-    auto push = [&](int x, int y, int rise, int drift) {
+    auto push = [&](int x, int y, int rise, int left) {
         if (!f.open(x, y)) return;
         uint16_t b = f.at(x, y);
-        if (b == 392) rise = kSpring, drift = kDrift;
-        if (b == 388) rise = std::max(rise, kJump), drift = kDrift;
-        bool standing = f.solid(x, y + 1);
-        if (standing && rise == 0) rise = kJump, drift = kDrift;  // may jump from here
-        size_t k = idx(x, y) * (kSpring + 1) + size_t(rise);
-        if (best[k] >= drift + 1) return;
-        best[k] = uint8_t(drift + 1);
+        if (f.solid(x, y + 1)) rise = jump, left = drift;  // on the ground: a fresh jump
+        if (b == 392) rise = kSpring, left = drift;
+        if (b == 388) rise = std::max(rise, jump), left = drift;
+        size_t k = idx(x, y) * size_t(maxRise + 1) + size_t(rise);
+        if (best[k] >= left) return;
+        best[k] = int8_t(left);
         cell[idx(x, y)] = true;
-        q.push_back({x, y, rise, drift});
+        q.push_back({x, y, rise, left});
     };
     push(sx, sy, 0, 0);
     while (!q.empty()) {
         S s = q.front();
         q.pop_front();
-        bool standing = f.solid(s.x, s.y + 1);
-        if (standing) {
-            push(s.x - 1, s.y, 0, 0);
-            push(s.x + 1, s.y, 0, 0);
-        }
+        const bool standing = f.solid(s.x, s.y + 1);
         if (s.rise > 0) push(s.x, s.y - 1, s.rise - 1, s.drift);
-        if (!standing) push(s.x, s.y + 1, 0, std::max(s.drift, 2));
-        if (s.drift > 0) {
-            push(s.x - 1, s.y, standing ? 0 : s.rise, standing ? 0 : s.drift - 1);
-            push(s.x + 1, s.y, standing ? 0 : s.rise, standing ? 0 : s.drift - 1);
+        if (!standing) push(s.x, s.y + 1, 0, s.drift);
+        if (standing || s.drift > 0) {
+            // Walking keeps the whole budget for a fall off the edge; in the air each
+            // block sideways uses one.
+            int left = standing ? s.drift : s.drift - 1;
+            push(s.x - 1, s.y, standing ? 0 : s.rise, left);
+            push(s.x + 1, s.y, standing ? 0 : s.rise, left);
         }
     }
     return cell;
@@ -138,6 +138,30 @@ Checked playMap(int k, int startX, int startY) {
     return out;
 }
 }  // namespace
+
+// The meadow's bridge switch and the orchard's red key are really needed: without them
+// the exit cannot be reached.
+TEST(FhpackPlayable, TheMeadowBridgeAndTheOrchardLockCannotBeSkipped) {
+    qgu_resetResourceRegistry();
+    ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/wc2fh_lv1.mrsrc").c_str()), nullptr);
+    for (int k = 0; k < 2; ++k) {
+        Field f;
+        const int16_t* hdr = static_cast<const int16_t*>(qgu_getResourceRef(QGU_RES::Xmap, 2000 + k));
+        const uint16_t* body = static_cast<const uint16_t*>(qgu_getResourceRef(QGU_RES::Xmap, 1000 + k));
+        ASSERT_TRUE(hdr && body);
+        f.w = hdr[0];
+        f.h = hdr[1];
+        f.cells.resize(size_t(f.w * f.h));
+        qgu_decompressMem16(body, f.cells.data(), unsigned(f.cells.size()));
+        // Both maps start at (3, 24); the switches are never worked and no key is held.
+        // The walker here jumps higher and farther than the reachability walker, so
+        // that a skilled player cannot skip them either.
+        std::vector<bool> reach = explore(f, 3, 25, kJump + 1, kDrift + 3);
+        for (size_t i = 0; i < reach.size(); ++i)
+            EXPECT_FALSE(reach[i] && f.cells[i] >= 412 && f.cells[i] <= 415) << "map " << k << " exit reached early";
+    }
+    qgu_resetResourceRegistry();
+}
 
 TEST(FhpackPlayable, EveryThingOnChapterZerosMapsCanBeReached) {
     qgu_resetResourceRegistry();
