@@ -2,6 +2,10 @@
 //   0 gravity x, 1 gravity y (both x 20 when loaded), 2 under water, 3 condition bits,
 //   4..19 eight (from, to) block pairs: pairs 0..3 for the pressure switches, pairs 4..7
 //   for the one-shot switches 428..431. A pair of zeros is unused. Group 8 is all zero.
+//
+// Group 0 holds chapter 0's maps (content/maps/lv1): 0.0 the meadow with its three
+// one-shot switches, 0.1 to 0.5 the orchard, hill, coin rush, hollow and cellar, all on
+// land with the ordinary pull and no switches.
 #include "envresGlobal.h"
 
 // ---- NOT DESIGNED YET -------------------------------------------------------------
@@ -11,13 +15,13 @@
 // its level data when the map is made, and remove it from the list.
 #define MAPINFO_NOT_DESIGNED_YET {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}
 const int16_t mapInfoNotDesignedYet[] = {
-    1, 2, 3, 4, 5, 6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16,
-    17, 18, 19, 20, 21, 23, 24, 25, 26, 27, 28, 29, 32, 34, 35, 36,
-    37, 38, 39, 40, 41, 42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52,
-    53, 54, 55, 56, 57, 58, 59, 64, 65, 66, 67, 68, 69, 70, 71, 72,
-    73, 74, 75, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 96,
-    97, 98, 99, 100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112,
-    113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123, 124, 125, 126, 127,
+    6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
+    23, 24, 25, 26, 27, 28, 29, 32, 34, 35, 36, 37, 38, 39, 40, 41,
+    42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57,
+    58, 59, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 80, 81,
+    82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 96, 97, 98, 99, 100, 101,
+    102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117,
+    118, 119, 120, 121, 122, 123, 124, 125, 126, 127,
 };
 const int mapInfoNotDesignedCount = int(sizeof mapInfoNotDesignedYet / sizeof mapInfoNotDesignedYet[0]);
 // ---- end of NOT DESIGNED YET ------------------------------------------------------
@@ -25,11 +29,11 @@ const int mapInfoNotDesignedCount = int(sizeof mapInfoNotDesignedYet / sizeof ma
 const int32_t mapinfoResGlb[kMapFileGroups][16][20] = {
     {   // group 0 ("wc2fh_lv1")
         {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 975, 613, 923, 540, 923, 337, 336, 722},  // 0.0
-        MAPINFO_NOT_DESIGNED_YET,  // 0.1
-        MAPINFO_NOT_DESIGNED_YET,  // 0.2
-        MAPINFO_NOT_DESIGNED_YET,  // 0.3
-        MAPINFO_NOT_DESIGNED_YET,  // 0.4
-        MAPINFO_NOT_DESIGNED_YET,  // 0.5
+        {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 0.1
+        {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 0.2
+        {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 0.3
+        {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 0.4
+        {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 0.5
         MAPINFO_NOT_DESIGNED_YET,  // 0.6
         MAPINFO_NOT_DESIGNED_YET,  // 0.7
         MAPINFO_NOT_DESIGNED_YET,  // 0.8

@@ -80,6 +80,11 @@ TEST(MapTables, TellingRowsAndPlaceholders) {
     EXPECT_FALSE(vrndx_mapInfoIsPlaceholder(0, 0));
     EXPECT_FALSE(vrndx_mapInfoIsPlaceholder(2, 1));
     EXPECT_FALSE(vrndx_mapInfoIsPlaceholder(8, 3));
+    // Chapter 0's maps exist, so their rows are data.
+    for (int s = 0; s < 5; ++s) {
+        const int map = stage(0, s)[0];
+        EXPECT_FALSE(vrndx_mapInfoIsPlaceholder(map / 16, map % 16)) << map;
+    }
     std::set<int> listed;
     for (int i = 0; i < mapInfoNotDesignedCount; ++i) {
         const int n = mapInfoNotDesignedYet[i];
