@@ -212,6 +212,33 @@ TEST_F(AudioTool, TuneIsOggThatOpensAsMusicAndDecodesToItsLength) {
     EXPECT_NEAR(decodedSeconds(outOnce), 5.5, 0.01);
 }
 
+// Peak level of the decoded samples between two times (seconds), 0..1.
+double peakBetween(const std::string& path, double from, double to) {
+    Mix_Chunk* c = Mix_LoadWAV_RW(SDL_RWFromFile(path.c_str(), "rb"), 1);
+    if (!c) return -1.0;
+    const double bps = mixerBytesPerSecond();
+    size_t a = static_cast<size_t>(from * bps) & ~size_t(3), b = static_cast<size_t>(to * bps) & ~size_t(3);
+    b = std::min<size_t>(b, c->alen);
+    int peak = 0;
+    for (size_t i = a; i + 1 < b; i += 2) peak = std::max(peak, std::abs(int(*reinterpret_cast<const Sint16*>(c->abuf + i))));
+    Mix_FreeChunk(c);
+    return peak / 32768.0;
+}
+
+TEST_F(AudioTool, LoopingTuneCarriesItsRingingEndOverToTheStart) {
+    // One bar (2 s): silence, then a note in the last beat whose release runs 1 s past the end.
+    const std::string body = "tempo 120\ninstrument p wave=triangle release=1.0\nA @p o4 r2 r4 c4\n";
+    std::string loop = write("ring.mml", body), once = write("cut.mml", "loop off\ntail 0\n" + body);
+    ASSERT_EQ(runFhpack("tune " + loop + " " + dir_ + "/ring.ogg").status, 0);
+    ASSERT_EQ(runFhpack("tune " + once + " " + dir_ + "/cut.ogg").status, 0);
+    // Played in a loop, the release is heard at the start of the next pass...
+    EXPECT_GT(peakBetween(dir_ + "/ring.ogg", 0.0, 0.3), 0.05);
+    // ...while the tune that plays once starts in silence.
+    EXPECT_LT(peakBetween(dir_ + "/cut.ogg", 0.0, 0.3), 0.01);
+    EXPECT_NEAR(decodedSeconds(dir_ + "/ring.ogg"), 2.0, 0.01);
+    EXPECT_NEAR(decodedSeconds(dir_ + "/cut.ogg"), 2.0, 0.01);
+}
+
 TEST_F(AudioTool, SameSourceGivesSameBytes) {
     std::string sfx = write("a.sfx", std::string(kJump) + "voice\nwave noise\nhold 0.1\n");
     std::string mml = write("a.mml", "instrument h wave=noise decay=0.05 sustain=0\n"
