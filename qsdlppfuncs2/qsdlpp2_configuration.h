@@ -69,8 +69,13 @@ public:
     void createDefault();
     void createDeffault() { createDefault(); }  // the game's spelling
     SDLSet* getRef() { return myRef; }
-    int32_t getElement(int index) const { return myRef->val[index]; }
-    void setElement(int index, int32_t value) { myRef->val[index] = value; }
+    // Field access; an index outside 0..29 (or no record yet) reads 0 and stores nothing.
+    int32_t getElement(int index) const {
+        return (myRef && index >= 0 && index < SDLSET_FIELDS) ? myRef->val[index] : 0;
+    }
+    void setElement(int index, int32_t value) {
+        if (myRef && index >= 0 && index < SDLSET_FIELDS) myRef->val[index] = value;
+    }
 
     void sdlRestoreConfigu(QSDLpp_StickCls* stick, QSDLpp_MixMusicCls* music);
     int savePrefText(const char* path);  // 1 written, 0 failed

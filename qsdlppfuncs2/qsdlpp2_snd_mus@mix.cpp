@@ -57,8 +57,12 @@ QSDLpp_MixSoundCls::QSDLpp_MixSoundCls() : sndCount(0), jingleFile(nullptr), any
 }
 
 QSDLpp_MixSoundCls::~QSDLpp_MixSoundCls() {
-    // Chunks are kept for the life of the program; the mixer may already be closed
-    // when a global object goes away, so nothing is freed here.
+    // Mix_FreeChunk stops any channel still playing the chunk, and is safe after the
+    // mixer was closed.
+    for (int i = 0; i < sndCount; i++)
+        if (sndChunk[i]) Mix_FreeChunk(sndChunk[i]);
+    if (jingleFile) Mix_FreeChunk(jingleFile);
+    if (anyFile) Mix_FreeChunk(anyFile);
 }
 
 void QSDLpp_MixSoundCls::init(int volume) { Mix_Volume(-1, volume); }
