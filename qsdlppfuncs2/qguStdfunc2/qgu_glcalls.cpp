@@ -46,6 +46,11 @@ void multiply(const Mat& b) {
   identity = false;
 }
 
+// The stack starts with the identity even before any context exists.
+struct IdentityAtStart {
+  IdentityAtStart() { setIdentity(stack[0]); }
+} identityAtStart;
+
 bool modelview() { return matrixMode == GL_MODELVIEW; }
 
 // ---- Deferred state ------------------------------------------------------------------
@@ -86,13 +91,17 @@ GLint texW[kSizeSlots], texH[kSizeSlots];
 bool texKnown[kSizeSlots];
 }  // namespace
 
+void qgu_glForgetState() {
+  stateKnown = false;
+  bound = kUnknownTex;
+}
+
 void qgu_glResetStateCache() {
+  qgu_glForgetState();
   top = 0;
   setIdentity(stack[0]);
   identity = true;
   matrixMode = GL_MODELVIEW;
-  stateKnown = false;
-  bound = kUnknownTex;
   memset(texKnown, 0, sizeof(texKnown));
 }
 

@@ -58,8 +58,11 @@ void qgu_glTexSubImage2D(int x, int y, int w, int h, GLenum format, GLenum type,
 // Width and height of level 0 of the texture bound to GL_TEXTURE_2D.
 void qgu_glGetBoundTexSize(GLint* w, GLint* h);
 
-// Forgets what the module believes about the GL's state (bound texture, blending, the
-// model-view matrix); called whenever a new context is made.
+// The module remembers the bound texture, GL_BLEND, GL_TEXTURE_2D and the blend function
+// to skip repeated calls. Code that changes those with direct GL calls must call
+// qgu_glForgetState() afterwards. qgu_glResetStateCache() also resets the model-view
+// stack; it is called whenever a new context is made.
+void qgu_glForgetState();
 void qgu_glResetStateCache();
 
 // True in the real module, false in the null one (for tests that must know).

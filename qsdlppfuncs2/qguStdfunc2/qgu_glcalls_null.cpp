@@ -65,4 +65,5 @@ void qgu_glGetBoundTexSize(GLint* w, GLint* h) {
 
 bool qgu_glIsReal() { return false; }
 
+void qgu_glForgetState() {}
 void qgu_glResetStateCache() { boundTex = 0; }
