@@ -176,6 +176,14 @@ int qgu_purgeResource(void* buffer) {
     if (buffer == nullptr) return 1;
     for (int i = 0; i < QGU_MAX_LOADED_FILES; ++i) {
         if (loadedFiles[i].buffer == buffer) {
+            // Records inside the freed buffer are emptied in place (their slots keep
+            // their positions), so a late look-up finds nothing instead of freed memory.
+            const uint8_t* lo = static_cast<const uint8_t*>(buffer);
+            const uint8_t* hi = lo + loadedFiles[i].size;
+            for (QGU_ResourceSlot& s : slots) {
+                const uint8_t* d = static_cast<const uint8_t*>(s.data);
+                if (d != nullptr && d >= lo && d <= hi) s = QGU_ResourceSlot{0, 0, nullptr, 0, 0};
+            }
             loadedFiles[i].containerID = 0;
             loadedFiles[i].size = 0;
             // Forget the pointer too, so a later load can never hand out freed memory.

@@ -71,7 +71,8 @@ int32_t qgu_containerID(const char* path);
 // Loads (or finds already loaded) a container and registers its records. Returns the
 // container buffer, or null (a damaged container is refused whole: nothing registered).
 void* qgu_loadResource(const char* path);
-// Frees a container buffer and clears its loaded-file entry. Returns 1.
+// Frees a container buffer, clears its loaded-file entry and empties the record slots
+// that pointed into it (they keep their positions). Returns 1.
 int qgu_purgeResource(void* buffer);
 // Size of the container with this buffer, or the sum of all sizes for null.
 int64_t qgu_resourceHeapSize(void* buffer);

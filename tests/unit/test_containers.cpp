@@ -254,11 +254,16 @@ TEST_F(Containers, IdListAndHeapSizesAndPurge) {
     EXPECT_EQ(qgu_purgeResource(bb), 1);
     EXPECT_EQ(qgu_resourceHeapSize(nullptr), sa);
     EXPECT_EQ(qgu_resourceHeapSize(bb), 0);
+    // Its records are gone; the other container's stay.
+    EXPECT_EQ(qgu_getResourceRef(QGU_RES::STR_, 40), nullptr);
+    EXPECT_NE(qgu_getResourceRef(QGU_RES::STR_, 30), nullptr);
+    EXPECT_EQ(qgu_getResourceIDinfo(QGU_RES::STR_, ids), 3);
     // After a purge the file is read again rather than reusing freed memory.
     StdoutCapture cap;
     void* again = qgu_loadResource(b.c_str());
     ASSERT_NE(again, nullptr);
     EXPECT_EQ(cap.text().find("still read"), std::string::npos);
+    EXPECT_EQ(qgu_getResourceRef(QGU_RES::STR_, 40), static_cast<uint8_t*>(again) + 32);
 }
 
 TEST_F(Containers, RegistryTablesWrapAround) {
@@ -399,6 +404,7 @@ TEST_F(Containers, ResourceManagerPurgesItsContainerWhenDestroyed) {
         EXPECT_EQ(mgr.current(p.c_str()), qgu_loadedFiles()[0].buffer);
     }
     EXPECT_EQ(qgu_resourceHeapSize(nullptr), 0);
+    EXPECT_EQ(qgu_getPicturePtr(100), nullptr);  // never a pointer into freed memory
     QSDLpp_ResourceMgrCls missing;
     EXPECT_FALSE(missing.load(dir.file("nothing").c_str()));
     EXPECT_FALSE(missing.exist());
