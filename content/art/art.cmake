@@ -33,7 +33,8 @@ endforeach()
 
 # Full-screen, panel and overlay pictures
 foreach(p title demo panel gameover gameover2 clear clear2 clear3 clear4 loading chapterend
-          fg-leaves fg-rain fg-dark fg-deep browse0 browse1 browse2 browse3 browse4)
+          fg-leaves fg-rain fg-dark fg-deep browse0 browse1 browse2 browse3 browse4
+          bg-meadow bg-forest bg-hollow bg-dusk)
   fh_art(art-recipe pictures/${p}.rcp ${FH_ART_GEN}/${p}.png)
 endforeach()
 fh_art(art-atlas pictures/chaptitles.atlas ${FH_ART_GEN}/chaptitles.png)

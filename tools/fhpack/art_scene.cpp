@@ -104,7 +104,7 @@ void shapeHills(Image& img, RecipeContext& ctx, const std::vector<std::string>& 
     double ph = a.size() > 4 ? ctx.num(a[4]) : 0;
     for (int i = 0; i < img.width(); ++i) {
         double t = (i + ph) / per * 2 * M_PI;
-        double top = base - amp * (0.6 * std::sin(t) + 0.3 * std::sin(t * 2.3 + 1.7) + 0.1 * std::sin(t * 5.1 + 0.3));
+        double top = base - amp * (0.6 * std::sin(t) + 0.3 * std::sin(t * 2 + 1.7) + 0.1 * std::sin(t * 5 + 0.3));
         for (int j = int(std::floor(top)); j < img.height(); ++j) img.blend(i, j, c);
     }
 }
