@@ -126,6 +126,10 @@ TEST_F(AudioTool, EffectSourceErrorsNameFileLineAndReason) {
         EXPECT_NE(r.output.find(c.reason), std::string::npos) << "wanted: " << c.reason << "\ngot: " << r.output;
         EXPECT_FALSE(exists(out)) << "a failed effect must not leave an output";
     }
+    std::string empty = write("empty.sfx", "# nothing here\n\n");
+    ToolRun e = runFhpack("sfx " + empty + " " + dir_ + "/empty.aiff");
+    EXPECT_NE(e.status, 0);
+    EXPECT_NE(e.output.find(empty + ": the file sets nothing"), std::string::npos) << e.output;
     ToolRun missing = runFhpack("sfx " + dir_ + "/none.sfx " + dir_ + "/x.aiff");
     EXPECT_NE(missing.status, 0);
     EXPECT_NE(missing.output.find("cannot read"), std::string::npos);

@@ -145,6 +145,10 @@ bool parseSfx(const std::string& text, const std::string& fileName, SfxParams& o
         LineCtx ctx{fileName, lineNo, key, vals};
         if (!applyKey(ctx, out.voices.back(), out)) return false;
     }
+    if (!voiceUsed) {
+        fhpackError(fileName, 0, "the file sets nothing (an effect needs at least one setting)");
+        return false;
+    }
     double total = 0.0;
     for (const SfxVoice& v : out.voices) {
         if (v.minFreq > v.maxFreq) {
