@@ -20,7 +20,7 @@ const int32_t* programDefaults() {
 inline uint32_t swap32(uint32_t v) {
     return (v >> 24) | ((v >> 8) & 0xFF00u) | ((v << 8) & 0xFF0000u) | (v << 24);
 }
-}  // namespace
+} // namespace
 
 PrefHandler::PrefHandler(const char* name, long size)
     : newSize(size), myRef(nullptr), fullScreenF(false), windowScale(0), frameSkip(1) {
@@ -40,7 +40,9 @@ bool PrefHandler::newpref() {
     return create(prefName, size);
 }
 
-bool PrefHandler::openpref() { return load(prefName); }
+bool PrefHandler::openpref() {
+    return load(prefName);
+}
 
 // Takes the block just loaded or created as the record, if it is large enough to hold
 // one; otherwise drops it. (A new block whose file could not be written records size
@@ -49,8 +51,7 @@ bool PrefHandler::adoptLoadedBlock(bool created) {
     if (!dataPtr) return false;
     int64_t size = GetPtrSize(dataPtr);
     if (size < SDLSET_BYTES) {
-        if (!created)
-            std::printf("Preference file too short ( %d byte ). ( %s )\n", int(size), prefName);
+        if (!created) std::printf("Preference file too short ( %d byte ). ( %s )\n", int(size), prefName);
         PurgeDataFilePtr(dataPtr);
         dataPtr = nullptr;
         return false;
@@ -65,7 +66,7 @@ void PrefHandler::useFallback() {
 }
 
 bool PrefHandler::autoPref() {
-    if (dataPtr) {  // a second call starts from the file again
+    if (dataPtr) { // a second call starts from the file again
         PurgeDataFilePtr(dataPtr);
         dataPtr = nullptr;
     }
@@ -127,10 +128,11 @@ void PrefHandler::sdlRestoreConfigu(QSDLpp_StickCls* stick, QSDLpp_MixMusicCls* 
         for (int p = 0; p < 2; p++) {
             int set = f[keyFields[p][0]];
             if (set < 1 || set > 9) set = 0;
-            for (int d = 0; d < 4; d++) keys[p * 8 + d] = prefStickSets[set][d];
+            for (int d = 0; d < 4; d++)
+                keys[p * 8 + d] = prefStickSets[set][d];
             for (int b = 0; b < 4; b++)
-                keys[p * 8 + 4 + b] = fieldChoice(stick->keyChoiceTbl, QSDL_KEY_CHOICES,
-                                                  keyFields[p][1 + b], f[keyFields[p][1 + b]]);
+                keys[p * 8 + 4 + b] = fieldChoice(stick->keyChoiceTbl, QSDL_KEY_CHOICES, keyFields[p][1 + b],
+                                                  f[keyFields[p][1 + b]]);
         }
         stick->restoreKeyFromPtr(&keys);
 
@@ -142,11 +144,11 @@ void PrefHandler::sdlRestoreConfigu(QSDLpp_StickCls* stick, QSDLpp_MixMusicCls* 
         }
         stick->restorePadFromPtr(&pads);
 
-        stick->calAxis(0, fieldChoice(stick->thresholdTbl, QSDL_THRESHOLD_CHOICES, Threshold1,
-                                      f[Threshold1]));
+        stick->calAxis(0,
+                       fieldChoice(stick->thresholdTbl, QSDL_THRESHOLD_CHOICES, Threshold1, f[Threshold1]));
         stick->enableReverse(0, f[Reverse1] != 0);
-        stick->calAxis(1, fieldChoice(stick->thresholdTbl, QSDL_THRESHOLD_CHOICES, Threshold2,
-                                      f[Threshold2]));
+        stick->calAxis(1,
+                       fieldChoice(stick->thresholdTbl, QSDL_THRESHOLD_CHOICES, Threshold2, f[Threshold2]));
         stick->enableReverse(1, f[Reverse2] != 0);
         stick->useXaxis(0, f[AxisX]);
         stick->useYaxis(0, f[AxisY]);
@@ -175,10 +177,9 @@ int PrefHandler::savePrefText(const char* path) {
     char text[2048];
     int len = 0;
     for (const PrefExportLine& line : prefExportOrder) {
-        if (line.heading)
-            len += std::snprintf(text + len, sizeof text - len, "%s\r", line.heading);
-        len += std::snprintf(text + len, sizeof text - len, "%s: %d\r",
-                             prefExportLabels[line.field], int(set->val[line.field]));
+        if (line.heading) len += std::snprintf(text + len, sizeof text - len, "%s\r", line.heading);
+        len += std::snprintf(text + len, sizeof text - len, "%s: %d\r", prefExportLabels[line.field],
+                             int(set->val[line.field]));
     }
     return textSavePtr(path, text, len);
 }

@@ -22,14 +22,38 @@ enum { SDLSET_FIELDS = 30, SDLSET_BYTES = 120, PREF_FILE_SIZE = 1024 };
 // Field numbers of SDLSet (the order of the file).
 namespace SDLSetIdx {
 enum : int {
-    FullSC = 0, WindowSize = 1, SkipDisplay = 2, Gamma = 3, BGMOff = 4, MusicVol = 5,
-    KB1Stick = 6, KB1A = 7, KB1B = 8, KB1C = 9,
-    Pad1A = 10, Pad1B = 11, Pad1C = 12, Pad1D = 13, Reverse1 = 14, Threshold1 = 15,
-    KB2Stick = 16, KB2A = 17, KB2B = 18, KB2C = 19,
-    Pad2A = 20, Pad2B = 21, Pad2C = 22, Pad2D = 23, Reverse2 = 24, Threshold2 = 25,
-    AxisX = 26, AxisY = 27, KB1D = 28, KB2D = 29,
+    FullSC = 0,
+    WindowSize = 1,
+    SkipDisplay = 2,
+    Gamma = 3,
+    BGMOff = 4,
+    MusicVol = 5,
+    KB1Stick = 6,
+    KB1A = 7,
+    KB1B = 8,
+    KB1C = 9,
+    Pad1A = 10,
+    Pad1B = 11,
+    Pad1C = 12,
+    Pad1D = 13,
+    Reverse1 = 14,
+    Threshold1 = 15,
+    KB2Stick = 16,
+    KB2A = 17,
+    KB2B = 18,
+    KB2C = 19,
+    Pad2A = 20,
+    Pad2B = 21,
+    Pad2C = 22,
+    Pad2D = 23,
+    Reverse2 = 24,
+    Threshold2 = 25,
+    AxisX = 26,
+    AxisY = 27,
+    KB1D = 28,
+    KB2D = 29,
 };
-}  // namespace SDLSetIdx
+} // namespace SDLSetIdx
 
 // The configuration record: 30 choice indexes.
 struct SDLSet {
@@ -40,20 +64,20 @@ static_assert(sizeof(SDLSet) == SDLSET_BYTES, "SDLSet is 120 bytes on disk");
 // Defaults of the two programs and the tables the indexes select.
 extern const int32_t prefGameDefaults[SDLSET_FIELDS];
 extern const int32_t prefToolDefaults[SDLSET_FIELDS];
-extern const int prefStickSets[10][4];      // scancodes up, left, right, down
-extern const int prefMusicVolTbl[8];        // percent
-extern const int prefWindowScaleTbl[8];     // percent
-extern const int prefFrameSkipTbl[8];       // frames per shown frame
+extern const int prefStickSets[10][4];  // scancodes up, left, right, down
+extern const int prefMusicVolTbl[8];    // percent
+extern const int prefWindowScaleTbl[8]; // percent
+extern const int prefFrameSkipTbl[8];   // frames per shown frame
 // Export labels by field number, and the order of the export's field lines.
 extern const char* const prefExportLabels[SDLSET_FIELDS];
 struct PrefExportLine {
-    const char* heading;  // a "#..." line printed before the field, or null
+    const char* heading; // a "#..." line printed before the field, or null
     int field;
 };
 extern const PrefExportLine prefExportOrder[SDLSET_FIELDS];
 
 class PrefHandler : public QSDLpp_FileMgrCls {
-public:
+  public:
     PrefHandler(const char* name, long size);
     // Frees the data block: the record is only used while its handler exists (the
     // programs' handlers live until exit).
@@ -61,13 +85,13 @@ public:
     PrefHandler(const PrefHandler&) = delete;
     PrefHandler& operator=(const PrefHandler&) = delete;
 
-    bool newpref();   // creates the file zero-filled at the stored size
-    bool openpref();  // loads the file as it is
-    bool autoPref();  // load, or create with defaults; true when it was created
-    int savePref();   // 1 written, 0 failed; the record stays in host order
+    bool newpref();  // creates the file zero-filled at the stored size
+    bool openpref(); // loads the file as it is
+    bool autoPref(); // load, or create with defaults; true when it was created
+    int savePref();  // 1 written, 0 failed; the record stays in host order
     static void swapRef(SDLSet* set);
     void createDefault();
-    void createDeffault() { createDefault(); }  // the game's spelling
+    void createDeffault() { createDefault(); } // the game's spelling
     SDLSet* getRef() { return myRef; }
     // Field access; an index outside 0..29 (or no record yet) reads 0 and stores nothing.
     int32_t getElement(int index) const {
@@ -78,7 +102,7 @@ public:
     }
 
     void sdlRestoreConfigu(QSDLpp_StickCls* stick, QSDLpp_MixMusicCls* music);
-    int savePrefText(const char* path);  // 1 written, 0 failed
+    int savePrefText(const char* path); // 1 written, 0 failed
 
     // Values derived by sdlRestoreConfigu.
     bool isFullScreen() const { return fullScreenF; }
@@ -92,7 +116,7 @@ public:
     // entry of the field's default value for the running program.
     static int fieldChoice(const int* table, int entries, int field, int32_t index);
 
-private:
+  private:
     bool adoptLoadedBlock(bool created);
     void useFallback();
 
@@ -102,5 +126,5 @@ private:
     bool fullScreenF;
     int windowScale;
     int frameSkip;
-    SDLSet fallbackSet;  // the record when no file could be read or created
+    SDLSet fallbackSet; // the record when no file could be read or created
 };

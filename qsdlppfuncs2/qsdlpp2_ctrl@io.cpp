@@ -25,14 +25,13 @@ inline void putBE16(char* p, uint16_t v) {
 inline uint16_t getBE16(const char* p) {
     return uint16_t((uint8_t(p[0]) << 8) | uint8_t(p[1]));
 }
-}  // namespace
+} // namespace
 
 QSDLpp_StickCls::QSDLpp_StickCls() {
     static const int keys[QSDL_KEY_CHOICES] = {
-        SDL_SCANCODE_Z,      SDL_SCANCODE_X,     SDL_SCANCODE_C,    SDL_SCANCODE_LSHIFT,
-        SDL_SCANCODE_LCTRL,  SDL_SCANCODE_LALT,  SDL_SCANCODE_LGUI, SDL_SCANCODE_RSHIFT,
-        SDL_SCANCODE_RCTRL,  SDL_SCANCODE_RALT,  SDL_SCANCODE_KP_0, SDL_SCANCODE_5,
-        SDL_SCANCODE_SPACE};
+        SDL_SCANCODE_Z,    SDL_SCANCODE_X,    SDL_SCANCODE_C,      SDL_SCANCODE_LSHIFT, SDL_SCANCODE_LCTRL,
+        SDL_SCANCODE_LALT, SDL_SCANCODE_LGUI, SDL_SCANCODE_RSHIFT, SDL_SCANCODE_RCTRL,  SDL_SCANCODE_RALT,
+        SDL_SCANCODE_KP_0, SDL_SCANCODE_5,    SDL_SCANCODE_SPACE};
     static const int thresholds[QSDL_THRESHOLD_CHOICES] = {0, 5, 50, 500, 5000, 10000, 99999};
     std::memcpy(keyChoiceTbl, keys, sizeof keyChoiceTbl);
     std::memcpy(thresholdTbl, thresholds, sizeof thresholdTbl);
@@ -51,10 +50,10 @@ QSDLpp_StickCls::QSDLpp_StickCls() {
         yAxis[p] = 1;
     }
     static const int defKeys[16] = {
-        SDL_SCANCODE_UP,     SDL_SCANCODE_I,    SDL_SCANCODE_DOWN,   SDL_SCANCODE_K,
-        SDL_SCANCODE_LEFT,   SDL_SCANCODE_J,    SDL_SCANCODE_RIGHT,  SDL_SCANCODE_L,
-        SDL_SCANCODE_Z,      SDL_SCANCODE_RSHIFT, SDL_SCANCODE_X,    SDL_SCANCODE_RALT,
-        SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RCTRL, SDL_SCANCODE_SPACE, SDL_SCANCODE_SPACE};
+        SDL_SCANCODE_UP,     SDL_SCANCODE_I,      SDL_SCANCODE_DOWN,  SDL_SCANCODE_K,
+        SDL_SCANCODE_LEFT,   SDL_SCANCODE_J,      SDL_SCANCODE_RIGHT, SDL_SCANCODE_L,
+        SDL_SCANCODE_Z,      SDL_SCANCODE_RSHIFT, SDL_SCANCODE_X,     SDL_SCANCODE_RALT,
+        SDL_SCANCODE_LSHIFT, SDL_SCANCODE_RCTRL,  SDL_SCANCODE_SPACE, SDL_SCANCODE_SPACE};
     std::memcpy(keyAssign, defKeys, sizeof keyAssign);
     static const int defPad[8] = {0, 0, 1, 1, 2, 2, 4, 3};
     std::memcpy(padAssign, defPad, sizeof padAssign);
@@ -100,7 +99,7 @@ bool QSDLpp_StickCls::init() {
     }
     if (joyNum == 0) {
         UjoyF = Ujoy2F = false;
-        std::strcpy(joyGUID[0], "-");  // the settings tool reads this as "no controller"
+        std::strcpy(joyGUID[0], "-"); // the settings tool reads this as "no controller"
         return false;
     }
     UjoyF = true;
@@ -179,8 +178,7 @@ uint16_t QSDLpp_StickCls::updStick(bool replay) {
             // before 65,536 frames pass, or playback would take the next change a lap
             // early.
             bool stale = frameCounter - lastEventFrame >= 0xFFFFu;
-            if (filmPtr && (nowBits != lastWritten || stale) &&
-                filmEvents < QSDL_FILM_MAX_EVENTS) {
+            if (filmPtr && (nowBits != lastWritten || stale) && filmEvents < QSDL_FILM_MAX_EVENTS) {
                 char* ev = filmPtr + filmEvents * QSDL_FILM_EVENT_BYTES;
                 putBE16(ev, uint16_t(frameCounter & 0xFFFF));
                 putBE16(ev + 2, nowBits);
@@ -200,14 +198,24 @@ uint16_t QSDLpp_StickCls::updStick(bool replay) {
     return nowBits;
 }
 
-bool QSDLpp_StickCls::trigA(int player) const { return nowBits & (QSDL_BTN::A1 << (8 * (player & 1))); }
-bool QSDLpp_StickCls::trigB(int player) const { return nowBits & (QSDL_BTN::B1 << (8 * (player & 1))); }
-bool QSDLpp_StickCls::trigC(int player) const { return nowBits & (QSDL_BTN::C1 << (8 * (player & 1))); }
-bool QSDLpp_StickCls::trigD(int player) const { return nowBits & (QSDL_BTN::D1 << (8 * (player & 1))); }
+bool QSDLpp_StickCls::trigA(int player) const {
+    return nowBits & (QSDL_BTN::A1 << (8 * (player & 1)));
+}
+bool QSDLpp_StickCls::trigB(int player) const {
+    return nowBits & (QSDL_BTN::B1 << (8 * (player & 1)));
+}
+bool QSDLpp_StickCls::trigC(int player) const {
+    return nowBits & (QSDL_BTN::C1 << (8 * (player & 1)));
+}
+bool QSDLpp_StickCls::trigD(int player) const {
+    return nowBits & (QSDL_BTN::D1 << (8 * (player & 1)));
+}
 
 namespace {
-inline int nibbleOf(uint16_t bits, int player) { return (bits >> (4 + 8 * (player & 1))) & 15; }
-}  // namespace
+inline int nibbleOf(uint16_t bits, int player) {
+    return (bits >> (4 + 8 * (player & 1))) & 15;
+}
+} // namespace
 
 void QSDLpp_StickCls::stickYX(int player, int& dy, int& dx) const {
     int nb = nibbleOf(nowBits, player);
@@ -229,7 +237,9 @@ void QSDLpp_StickCls::stickYX100x(int player, int& dy, int& dx) const {
     }
 }
 
-int QSDLpp_StickCls::stickDir(int player) const { return exchgtbl[nibbleOf(nowBits, player)]; }
+int QSDLpp_StickCls::stickDir(int player) const {
+    return exchgtbl[nibbleOf(nowBits, player)];
+}
 
 bool QSDLpp_StickCls::trigANY() {
     // Player 1's A, C and D keys sit at interleaved entries 8, 12 and 14.
@@ -249,7 +259,9 @@ bool QSDLpp_StickCls::start_Button() {
     return Ujoy2F && padButton(1, padAssign[7]);
 }
 
-int QSDLpp_StickCls::userKey(int scancode) { return keyDown(scancode) ? 1 : 0; }
+int QSDLpp_StickCls::userKey(int scancode) {
+    return keyDown(scancode) ? 1 : 0;
+}
 
 void QSDLpp_StickCls::waitReleaseAnyButtons() {
     const uint16_t p1Buttons = QSDL_BTN::A1 | QSDL_BTN::B1 | QSDL_BTN::C1 | QSDL_BTN::D1;
@@ -269,30 +281,42 @@ uint32_t QSDLpp_StickCls::getButtonsBits(int pad) {
     return mask;
 }
 
-void QSDLpp_StickCls::calAxis(int player, int threshold) { axisThreshold[player & 1] = threshold; }
-void QSDLpp_StickCls::enableReverse(int player, bool flag) { reverseF[player & 1] = flag; }
-void QSDLpp_StickCls::useXaxis(int player, int axis) { xAxis[player & 1] = axis; }
-void QSDLpp_StickCls::useYaxis(int player, int axis) { yAxis[player & 1] = axis; }
+void QSDLpp_StickCls::calAxis(int player, int threshold) {
+    axisThreshold[player & 1] = threshold;
+}
+void QSDLpp_StickCls::enableReverse(int player, bool flag) {
+    reverseF[player & 1] = flag;
+}
+void QSDLpp_StickCls::useXaxis(int player, int axis) {
+    xAxis[player & 1] = axis;
+}
+void QSDLpp_StickCls::useYaxis(int player, int axis) {
+    yAxis[player & 1] = axis;
+}
 
 void QSDLpp_StickCls::restoreKeyFromPtr(const JoySTICK::KeyAssign* ka) {
     for (int p = 0; p < 2; p++)
-        for (int r = 0; r < 8; r++) keyAssign[kRecordToItem[r] * 2 + p] = ka->code[p * 8 + r];
+        for (int r = 0; r < 8; r++)
+            keyAssign[kRecordToItem[r] * 2 + p] = ka->code[p * 8 + r];
 }
 
 void QSDLpp_StickCls::getKeySetToPtr(JoySTICK::KeyAssign* ka) const {
     for (int p = 0; p < 2; p++)
-        for (int r = 0; r < 8; r++) ka->code[p * 8 + r] = keyAssign[kRecordToItem[r] * 2 + p];
+        for (int r = 0; r < 8; r++)
+            ka->code[p * 8 + r] = keyAssign[kRecordToItem[r] * 2 + p];
 }
 
 void QSDLpp_StickCls::restorePadFromPtr(const JoySTICK::KeyAssign* ka) {
     for (int p = 0; p < 2; p++)
-        for (int b = 0; b < 4; b++) padAssign[b * 2 + p] = ka->code[p * 8 + 4 + b];
+        for (int b = 0; b < 4; b++)
+            padAssign[b * 2 + p] = ka->code[p * 8 + 4 + b];
 }
 
 void QSDLpp_StickCls::copyDefaultPadToPtr(JoySTICK::KeyAssign* ka) const {
     static const int defaults[4] = {0, 1, 2, 9};
     for (int p = 0; p < 2; p++)
-        for (int b = 0; b < 4; b++) ka->code[p * 8 + 4 + b] = defaults[b];
+        for (int b = 0; b < 4; b++)
+            ka->code[p * 8 + 4 + b] = defaults[b];
 }
 
 void QSDLpp_StickCls::startSync(char* buffer, bool record, int eventsAvailable) {
@@ -307,7 +331,9 @@ void QSDLpp_StickCls::startSync(char* buffer, bool record, int eventsAvailable) 
     filmLimit = eventsAvailable < QSDL_FILM_MAX_EVENTS ? eventsAvailable : QSDL_FILM_MAX_EVENTS;
 }
 
-void QSDLpp_StickCls::stopSync() { recordingF = false; }
+void QSDLpp_StickCls::stopSync() {
+    recordingF = false;
+}
 
 int QSDLpp_StickCls::endsync() {
     recordingF = false;

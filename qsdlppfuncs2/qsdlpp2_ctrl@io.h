@@ -23,29 +23,40 @@ struct KeyAssign {
     int32_t& operator[](int i) { return code[i]; }
     const int32_t& operator[](int i) const { return code[i]; }
 };
-enum { UP = 0, LEFT = 1, RIGHT = 2, DOWN = 3, BTN_A = 4, BTN_B = 5, BTN_C = 6, BTN_D = 7,
-       P2 = 8 };
-}  // namespace JoySTICK
+enum { UP = 0, LEFT = 1, RIGHT = 2, DOWN = 3, BTN_A = 4, BTN_B = 5, BTN_C = 6, BTN_D = 7, P2 = 8 };
+} // namespace JoySTICK
 
 // Bits of the button word.
 namespace QSDL_BTN {
 enum : uint16_t {
-    UP1 = 0x0080, DOWN1 = 0x0040, LEFT1 = 0x0020, RIGHT1 = 0x0010,
-    A1 = 0x0008, B1 = 0x0004, C1 = 0x0002, D1 = 0x0001,
-    UP2 = 0x8000, DOWN2 = 0x4000, LEFT2 = 0x2000, RIGHT2 = 0x1000,
-    A2 = 0x0800, B2 = 0x0400, C2 = 0x0200, D2 = 0x0100,
+    UP1 = 0x0080,
+    DOWN1 = 0x0040,
+    LEFT1 = 0x0020,
+    RIGHT1 = 0x0010,
+    A1 = 0x0008,
+    B1 = 0x0004,
+    C1 = 0x0002,
+    D1 = 0x0001,
+    UP2 = 0x8000,
+    DOWN2 = 0x4000,
+    LEFT2 = 0x2000,
+    RIGHT2 = 0x1000,
+    A2 = 0x0800,
+    B2 = 0x0400,
+    C2 = 0x0200,
+    D2 = 0x0100,
     D_BOTH = 0x0101,
 };
-}  // namespace QSDL_BTN
+} // namespace QSDL_BTN
 
 enum {
     QSDL_MAX_JOYSTICKS = 16,
-    QSDL_JOY_TEXT = 256,          // bytes of a controller's name or GUID slot
-    QSDL_KEY_CHOICES = 13,        // entries of the key-choice table
-    QSDL_THRESHOLD_CHOICES = 7,   // entries of the stick-threshold table
+    QSDL_JOY_TEXT = 256,        // bytes of a controller's name or GUID slot
+    QSDL_KEY_CHOICES = 13,      // entries of the key-choice table
+    QSDL_THRESHOLD_CHOICES = 7, // entries of the stick-threshold table
     QSDL_FILM_MAX_EVENTS = 30000,
     QSDL_FILM_EVENT_BYTES = 4,
-    QSDL_THRESHOLD_OFF = 99999,   // player 1: controller directions are not read
+    QSDL_THRESHOLD_OFF = 99999, // player 1: controller directions are not read
 };
 
 // Direction tables indexed by a direction nibble: percentages and the clockwise
@@ -55,8 +66,8 @@ extern const int exchgtblY[16];
 extern const int exchgtbl[16];
 
 class QSDLpp_StickCls {
-public:
-    QSDLpp_StickCls();  // tables and defaults only; no device access
+  public:
+    QSDLpp_StickCls(); // tables and defaults only; no device access
     QSDLpp_StickCls(const QSDLpp_StickCls&) = delete;
     QSDLpp_StickCls& operator=(const QSDLpp_StickCls&) = delete;
 
@@ -71,11 +82,11 @@ public:
     bool trigB(int player) const;
     bool trigC(int player) const;
     bool trigD(int player) const;
-    void stickYX(int player, int& dy, int& dx) const;      // each -1, 0 or 1
-    void stickYX100x(int player, int& dy, int& dx) const;  // percentages
-    int stickDir(int player) const;                        // -1..7, ignores reverse
-    bool trigANY();       // player 1's A, C or D, read straight from the devices
-    bool start_Button();  // D button of player 1 (first pad) or player 2 (second pad)
+    void stickYX(int player, int& dy, int& dx) const;     // each -1, 0 or 1
+    void stickYX100x(int player, int& dy, int& dx) const; // percentages
+    int stickDir(int player) const;                       // -1..7, ignores reverse
+    bool trigANY();      // player 1's A, C or D, read straight from the devices
+    bool start_Button(); // D button of player 1 (first pad) or player 2 (second pad)
     int userKey(int scancode);
     void waitReleaseAnyButtons();
     uint32_t getButtonsBits(int pad);
@@ -110,8 +121,8 @@ public:
     // (tests, film tools) can point this at its own array of SDL_NUM_SCANCODES bytes.
     void setKeyStateSource(const Uint8* keys) { keySource = keys; }
 
-    static bool UjoyF;   // at least one controller open
-    static bool Ujoy2F;  // two or more
+    static bool UjoyF;  // at least one controller open
+    static bool Ujoy2F; // two or more
 
     // Tables selected by configuration indexes (public: the configuration and the
     // settings tool read them).
@@ -126,7 +137,7 @@ public:
     int joyAxes[QSDL_MAX_JOYSTICKS];
     int joyHats[QSDL_MAX_JOYSTICKS];
 
-private:
+  private:
     const Uint8* keyState(int* count) const;
     uint16_t readDevices();
     uint16_t readPad(int pad, int player, bool directions) const;
@@ -138,17 +149,17 @@ private:
     bool reverseF[2];
     int xAxis[2];
     int yAxis[2];
-    int keyAssign[16];  // interleaved: P1 up, P2 up, P1 down, P2 down, left, right, A..D
-    int padAssign[8];   // interleaved: P1 A, P2 A, P1 B, P2 B, C, D pairs
+    int keyAssign[16]; // interleaved: P1 up, P2 up, P1 down, P2 down, left, right, A..D
+    int padAssign[8];  // interleaved: P1 A, P2 A, P1 B, P2 B, C, D pairs
     int filmEvents;
     uint16_t nowBits;
     uint16_t lastWritten;
     uint32_t frameCounter;
     char* filmPtr;
 
-    uint32_t lastEventFrame;  // frame of the last event written
-    int filmLimit;  // events playback may read
-    int playPos;    // next unread event in playback
+    uint32_t lastEventFrame; // frame of the last event written
+    int filmLimit;           // events playback may read
+    int playPos;             // next unread event in playback
     int joyNum;
     const Uint8* keySource;
 };

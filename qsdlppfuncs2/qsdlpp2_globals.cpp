@@ -10,4 +10,4 @@ QSDLpp_StickCls Stick;
 PrefHandler SdlConfiguCtrl("mysdlcfg.pref", PREF_FILE_SIZE);
 char MyDirectory[256];
 int32_t rplyMode = 0;
-}  // namespace QSDL_GLOBALS
+} // namespace QSDL_GLOBALS

@@ -24,9 +24,9 @@
 
 namespace QSDL_GLOBALS {
 // Switches (qsdlpp2_globals_switches.cpp).
-extern bool settingsToolF;  // false in the game, true in the settings tool
-extern bool SoundActiveF;   // effects on (starts true)
-extern bool PlayBGMF;       // music on (starts true)
+extern bool settingsToolF; // false in the game, true in the settings tool
+extern bool SoundActiveF;  // effects on (starts true)
+extern bool PlayBGMF;      // music on (starts true)
 void useSettingsToolVariant(bool on);
 
 // The game's singletons (qsdlpp2_globals.cpp).
@@ -34,7 +34,7 @@ extern QSDLpp_MixHandlCls mixHdl;
 extern QSDLpp_MixSoundCls sound;
 extern QSDLpp_MixMusicCls music;
 extern QSDLpp_StickCls Stick;
-extern PrefHandler SdlConfiguCtrl;  // "mysdlcfg.pref", 1,024 bytes
-extern char MyDirectory[256];       // the program's path as launched (see the entry)
-extern int32_t rplyMode;            // non-zero while a film is played back
-}  // namespace QSDL_GLOBALS
+extern PrefHandler SdlConfiguCtrl; // "mysdlcfg.pref", 1,024 bytes
+extern char MyDirectory[256];      // the program's path as launched (see the entry)
+extern int32_t rplyMode;           // non-zero while a film is played back
+} // namespace QSDL_GLOBALS

@@ -13,4 +13,4 @@ void useSettingsToolVariant(bool on) {
     settingsToolF = on;
     qgu_setRsrcLogVariant(on ? QGU_RSRCLOG_SETTINGS : QGU_RSRCLOG_GAME);
 }
-}  // namespace QSDL_GLOBALS
+} // namespace QSDL_GLOBALS

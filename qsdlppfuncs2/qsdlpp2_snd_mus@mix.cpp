@@ -27,14 +27,14 @@ void freeLoadedMusic() {
 
 // "チャネル%d 再生を終了イベント発生\n": the game keeps it in Shift-JIS, the settings
 // tool prints it in UTF-8.
-const char kJingleEndSJIS[] =
-    "\x83`\x83\x83\x83l\x83\x8B%d \x8D\xC4\x90\xB6\x82\xF0\x8FI\x97\xB9\x83""C\x83x\x83\x93"
-    "\x83g\x94\xAD\x90\xB6\n";
+const char kJingleEndSJIS[] = "\x83`\x83\x83\x83l\x83\x8B%d \x8D\xC4\x90\xB6\x82\xF0\x8FI\x97\xB9\x83"
+                              "C\x83x\x83\x93"
+                              "\x83g\x94\xAD\x90\xB6\n";
 const char kJingleEndUTF8[] =
     "\xE3\x83\x81\xE3\x83\xA3\xE3\x83\x8D\xE3\x83\xAB%d \xE5\x86\x8D\xE7\x94\x9F\xE3\x82\x92"
     "\xE7\xB5\x82\xE4\xBA\x86\xE3\x82\xA4\xE3\x83\x99\xE3\x83\xB3\xE3\x83\x88\xE7\x99\xBA"
     "\xE7\x94\x9F\n";
-}  // namespace
+} // namespace
 
 // ---- Audio device -------------------------------------------------------------------
 
@@ -52,7 +52,8 @@ QSDLpp_MixHandlCls::QSDLpp_MixHandlCls() : openF(false) {
 // ---- Effects --------------------------------------------------------------------------
 
 QSDLpp_MixSoundCls::QSDLpp_MixSoundCls() : sndCount(0), jingleFile(nullptr), anyFile(nullptr) {
-    for (int i = 0; i < QSDL_SND_MAX; i++) sndChunk[i] = nullptr;
+    for (int i = 0; i < QSDL_SND_MAX; i++)
+        sndChunk[i] = nullptr;
     Mix_ChannelFinished(&QSDLpp_MixSoundCls::sndCallback);
 }
 
@@ -65,9 +66,15 @@ QSDLpp_MixSoundCls::~QSDLpp_MixSoundCls() {
     if (anyFile) Mix_FreeChunk(anyFile);
 }
 
-void QSDLpp_MixSoundCls::init(int volume) { Mix_Volume(-1, volume); }
-void QSDLpp_MixSoundCls::soundVol(int volume) { Mix_Volume(-1, volume); }
-void QSDLpp_MixSoundCls::soundON(bool on) { SoundActiveF = on; }
+void QSDLpp_MixSoundCls::init(int volume) {
+    Mix_Volume(-1, volume);
+}
+void QSDLpp_MixSoundCls::soundVol(int volume) {
+    Mix_Volume(-1, volume);
+}
+void QSDLpp_MixSoundCls::soundON(bool on) {
+    SoundActiveF = on;
+}
 
 bool QSDLpp_MixSoundCls::loadResouceFile(const char* path) {
     return qgu_loadResource(path) != nullptr;
@@ -89,8 +96,7 @@ int QSDLpp_MixSoundCls::loadSoundFromRes(int firstID) {
         if (!data) break;
         int64_t size = qgu_getResourceSize(data);
         Mix_Chunk* c = nullptr;
-        if (size > 0 && size <= 0x7FFFFFFF)
-            c = Mix_LoadWAV_RW(SDL_RWFromConstMem(data, int(size)), 1);
+        if (size > 0 && size <= 0x7FFFFFFF) c = Mix_LoadWAV_RW(SDL_RWFromConstMem(data, int(size)), 1);
         if (!c) std::printf("Mix_LoadWAVError:%d %s\n", sndCount, SDL_GetError());
         append(c);
     }
@@ -111,7 +117,8 @@ Mix_Chunk* QSDLpp_MixSoundCls::chunk(int n) const {
 int QSDLpp_MixSoundCls::playNum(int n, int angle, int distance) {
     if (!SoundActiveF) return 0;
     int ch = 0;
-    while (ch < QSDL_SND_FX_CHANNELS && Mix_Playing(ch)) ch++;
+    while (ch < QSDL_SND_FX_CHANNELS && Mix_Playing(ch))
+        ch++;
     if (ch >= QSDL_SND_FX_CHANNELS) return 0;
     if (n < 0 || n >= sndCount) return 0;
     Mix_SetPosition(ch, Sint16(angle), Uint8(distance));
@@ -119,7 +126,9 @@ int QSDLpp_MixSoundCls::playNum(int n, int angle, int distance) {
     return ch + 1;
 }
 
-int QSDLpp_MixSoundCls::playNum(int n) { return playNum(n, 0, 0); }
+int QSDLpp_MixSoundCls::playNum(int n) {
+    return playNum(n, 0, 0);
+}
 
 bool QSDLpp_MixSoundCls::plySndAndBGM(int n) {
     if (!SoundActiveF) return false;
@@ -168,7 +177,9 @@ void QSDLpp_MixSoundCls::sndCallback(int channel) {
 
 QSDLpp_MixMusicCls::QSDLpp_MixMusicCls() : masterVol(100), musicVol(100), appliedMaster(-1) {}
 
-Mix_Music* QSDLpp_MixMusicCls::loadedMusic() { return gMusic.load(); }
+Mix_Music* QSDLpp_MixMusicCls::loadedMusic() {
+    return gMusic.load();
+}
 
 bool QSDLpp_MixMusicCls::load(const char* path) {
     freeLoadedMusic();
@@ -183,8 +194,12 @@ bool QSDLpp_MixMusicCls::load(const char* path) {
     return m != nullptr;
 }
 
-void QSDLpp_MixMusicCls::on(bool flag) { PlayBGMF = flag; }
-void QSDLpp_MixMusicCls::start(int loops) { movieEvent(MovieFxCode::PLAY, loops); }
+void QSDLpp_MixMusicCls::on(bool flag) {
+    PlayBGMF = flag;
+}
+void QSDLpp_MixMusicCls::start(int loops) {
+    movieEvent(MovieFxCode::PLAY, loops);
+}
 
 void QSDLpp_MixMusicCls::stop() {
     if (PlayBGMF) Mix_PauseMusic();
@@ -194,7 +209,9 @@ void QSDLpp_MixMusicCls::fadeout() {
     if (PlayBGMF) Mix_FadeOutMusic(1000);
 }
 
-int QSDLpp_MixMusicCls::event(MovieFx code, int value) { return movieEvent(code, value); }
+int QSDLpp_MixMusicCls::event(MovieFx code, int value) {
+    return movieEvent(code, value);
+}
 
 int QSDLpp_MixMusicCls::movieEvent(MovieFx code, int value) {
     if (!PlayBGMF || code < 1 || code > 9) return 0;
@@ -233,7 +250,9 @@ int QSDLpp_MixMusicCls::movieEvent(MovieFx code, int value) {
     return 0;
 }
 
-int QSDLpp_MixMusicCls::movieIdleProcess() { return 0; }
+int QSDLpp_MixMusicCls::movieIdleProcess() {
+    return 0;
+}
 
 bool QSDLpp_MixMusicCls::musVol(int percent) {
     if (QSDL_GLOBALS::settingsToolF) {
@@ -251,4 +270,6 @@ bool QSDLpp_MixMusicCls::musVol(int percent) {
     return true;
 }
 
-void QSDLpp_MixMusicCls::masterMusicVol(int percent) { masterVol = percent; }
+void QSDLpp_MixMusicCls::masterMusicVol(int percent) {
+    masterVol = percent;
+}

@@ -16,8 +16,8 @@
 #include <SDL_mixer.h>
 
 enum {
-    QSDL_SND_MAX = 128,      // effects held at most
-    QSDL_SND_CHANNELS = 9,   // mixer channels
+    QSDL_SND_MAX = 128,    // effects held at most
+    QSDL_SND_CHANNELS = 9, // mixer channels
     QSDL_SND_FX_CHANNELS = 8,
     QSDL_SND_JINGLE_CH = 8,
 };
@@ -26,29 +26,29 @@ enum {
 typedef int MovieFx;
 namespace MovieFxCode {
 enum : int {
-    PAUSE = 1,    // pause
-    PLAY = 2,     // play the loaded music `value` times (-1 forever) unless playing
+    PAUSE = 1, // pause
+    PLAY = 2,  // play the loaded music `value` times (-1 forever) unless playing
     RESUME = 3,
     REWIND = 4,
-    HALT = 5,     // pause and free the loaded music
+    HALT = 5, // pause and free the loaded music
     NOP6 = 6,
     NOP7 = 7,
-    FADEOUT = 8,  // fade out over `value` ms
-    FREE = 9,     // with value 0: pause and free
+    FADEOUT = 8, // fade out over `value` ms
+    FREE = 9,    // with value 0: pause and free
 };
-}  // namespace MovieFxCode
+} // namespace MovieFxCode
 
 class QSDLpp_MixHandlCls {
-public:
-    QSDLpp_MixHandlCls();  // opens SDL audio and the mixer; failures are logged only
+  public:
+    QSDLpp_MixHandlCls(); // opens SDL audio and the mixer; failures are logged only
     bool isOpen() const { return openF; }
 
-private:
+  private:
     bool openF;
 };
 
 class QSDLpp_MixSoundCls {
-public:
+  public:
     QSDLpp_MixSoundCls();
     ~QSDLpp_MixSoundCls();
     QSDLpp_MixSoundCls(const QSDLpp_MixSoundCls&) = delete;
@@ -62,36 +62,36 @@ public:
     int loadSoundFromRes(int firstID);       // 'AIFF' firstID, firstID+1, ... ; new count
     int loadSoundFromFile(const char* path); // its number, or -1 when the table is full
 
-    int playNum(int n, int angle, int distance);  // channel + 1, or 0
+    int playNum(int n, int angle, int distance); // channel + 1, or 0
     int playNum(int n);
-    bool plySndAndBGM(int n);               // effect n once on the jingle channel
-    bool plySndAndBGM(const char* path);    // a sound file once on the jingle channel
-    bool playSoundFile(const char* path);   // a sound file once on any free channel
+    bool plySndAndBGM(int n);             // effect n once on the jingle channel
+    bool plySndAndBGM(const char* path);  // a sound file once on the jingle channel
+    bool playSoundFile(const char* path); // a sound file once on any free channel
 
     int count() const { return sndCount; }
     Mix_Chunk* chunk(int n) const;
 
-    static void sndCallback(int channel);  // mixer's channel-finished callback
+    static void sndCallback(int channel); // mixer's channel-finished callback
 
-private:
+  private:
     int append(Mix_Chunk* c);
     Mix_Chunk* reloadFileChunk(Mix_Chunk** slot, const char* path);
 
     Mix_Chunk* sndChunk[QSDL_SND_MAX];
     int sndCount;
-    Mix_Chunk* jingleFile;  // last file played by plySndAndBGM(path)
-    Mix_Chunk* anyFile;     // last file played by playSoundFile
+    Mix_Chunk* jingleFile; // last file played by plySndAndBGM(path)
+    Mix_Chunk* anyFile;    // last file played by playSoundFile
 };
 
 class QSDLpp_MixMusicCls {
-public:
+  public:
     QSDLpp_MixMusicCls();
 
-    bool load(const char* path);  // frees the loaded music; 1 without loading when off
-    void on(bool flag);           // the process-wide music switch
-    void start(int loops);        // event 2
-    void stop();                  // pause (when music is on)
-    void fadeout();               // fade out over 1,000 ms (when music is on)
+    bool load(const char* path); // frees the loaded music; 1 without loading when off
+    void on(bool flag);          // the process-wide music switch
+    void start(int loops);       // event 2
+    void stop();                 // pause (when music is on)
+    void fadeout();              // fade out over 1,000 ms (when music is on)
     int event(MovieFx code, int value);
     int movieEvent(MovieFx code, int value);
     int movieIdleProcess();
@@ -101,10 +101,10 @@ public:
     int getMusVol() const { return musicVol; }
     int getMasterVol() const { return masterVol; }
 
-    static Mix_Music* loadedMusic();  // the process-wide stream (null when none)
+    static Mix_Music* loadedMusic(); // the process-wide stream (null when none)
 
-private:
+  private:
     int masterVol;
     int musicVol;
-    int appliedMaster;  // master volume the mixer was last set with (-1: never)
+    int appliedMaster; // master volume the mixer was last set with (-1: never)
 };

@@ -41,19 +41,21 @@ std::vector<uint8_t> fileFromFields(const std::vector<int32_t>& fields, size_t l
     return v;
 }
 
-const int32_t kGame[30] = {0, 5, 0, 1, 0, 0, 0, 0, 1, 2, 0, 1, 2, 8, 0,
+const int32_t kGame[30] = {0, 5, 0, 1, 0, 0, 0, 0, 1, 2, 0, 1, 2, 8,  0,
                            3, 3, 8, 7, 6, 0, 1, 2, 8, 0, 3, 0, 1, 12, 12};
-const int32_t kTool[30] = {0, 4, 0, 0, 0, 1, 0, 0, 1, 2, 0, 1, 2, 8, 0,
+const int32_t kTool[30] = {0, 4, 0, 0, 0, 1, 0, 0, 1, 2, 0, 1, 2, 8,  0,
                            3, 3, 8, 7, 6, 0, 1, 2, 8, 0, 3, 0, 1, 12, 12};
 
 void expectNewFileWith(const std::string& path, const int32_t* defaults) {
     std::vector<uint8_t> bytes = readAll(path);
     ASSERT_EQ(bytes.size(), 1024u);
-    for (int i = 0; i < 30; i++) EXPECT_EQ(be32(bytes, size_t(i) * 4), uint32_t(defaults[i])) << "field " << i;
-    for (size_t i = 120; i < bytes.size(); i++) ASSERT_EQ(bytes[i], 0) << "byte " << i;
+    for (int i = 0; i < 30; i++)
+        EXPECT_EQ(be32(bytes, size_t(i) * 4), uint32_t(defaults[i])) << "field " << i;
+    for (size_t i = 120; i < bytes.size(); i++)
+        ASSERT_EQ(bytes[i], 0) << "byte " << i;
 }
 
-}  // namespace
+} // namespace
 
 // ---- Creating the file ---------------------------------------------------------------
 
@@ -73,7 +75,8 @@ TEST(PrefFile, MissingFileIsCreatedWithTheGameDefaultsInBigEndian) {
     EXPECT_EQ(b[115], 12);
     EXPECT_EQ(b[119], 12);
     // The record in memory is in host order.
-    for (int i = 0; i < 30; i++) EXPECT_EQ(pref.getElement(i), kGame[i]);
+    for (int i = 0; i < 30; i++)
+        EXPECT_EQ(pref.getElement(i), kGame[i]);
 }
 
 TEST(PrefFile, SettingsToolCreatesItsOwnDefaults) {
@@ -96,14 +99,17 @@ TEST(PrefFile, BothSpellingsOfCreateDefaultFillTheRunningProgramsDefaults) {
         ProgramVariant game(false);
         pref.autoPref();
     }
-    for (int i = 0; i < 30; i++) pref.setElement(i, 77);
+    for (int i = 0; i < 30; i++)
+        pref.setElement(i, 77);
     {
         ProgramVariant tool(true);
         pref.createDefault();
-        for (int i = 0; i < 30; i++) EXPECT_EQ(pref.getElement(i), kTool[i]);
+        for (int i = 0; i < 30; i++)
+            EXPECT_EQ(pref.getElement(i), kTool[i]);
     }
     pref.createDeffault();
-    for (int i = 0; i < 30; i++) EXPECT_EQ(pref.getElement(i), kGame[i]);
+    for (int i = 0; i < 30; i++)
+        EXPECT_EQ(pref.getElement(i), kGame[i]);
 }
 
 // ---- Reading and saving --------------------------------------------------------------
@@ -112,22 +118,27 @@ TEST(PrefFile, EveryFieldSurvivesASaveAndAReadByTheOtherProgram) {
     ScratchDir dir;
     std::string path = dir.file("mysdlcfg.pref");
     int32_t values[30];
-    for (int i = 0; i < 30; i++) values[i] = (i % 3 == 0) ? -(i * 70001 + 3) : i * 1000003 + 1;
+    for (int i = 0; i < 30; i++)
+        values[i] = (i % 3 == 0) ? -(i * 70001 + 3) : i * 1000003 + 1;
     {
-        ProgramVariant tool(true);  // the settings tool writes ...
+        ProgramVariant tool(true); // the settings tool writes ...
         PrefHandler writer(path.c_str(), 1024);
         writer.autoPref();
-        for (int i = 0; i < 30; i++) writer.setElement(i, values[i]);
+        for (int i = 0; i < 30; i++)
+            writer.setElement(i, values[i]);
         EXPECT_EQ(writer.savePref(), 1);
-        for (int i = 0; i < 30; i++) EXPECT_EQ(writer.getElement(i), values[i]) << "after save";
+        for (int i = 0; i < 30; i++)
+            EXPECT_EQ(writer.getElement(i), values[i]) << "after save";
     }
-    ProgramVariant game(false);  // ... and the game reads
+    ProgramVariant game(false); // ... and the game reads
     PrefHandler reader(path.c_str(), 1024);
     EXPECT_FALSE(reader.autoPref());
-    for (int i = 0; i < 30; i++) EXPECT_EQ(reader.getElement(i), values[i]) << "field " << i;
+    for (int i = 0; i < 30; i++)
+        EXPECT_EQ(reader.getElement(i), values[i]) << "field " << i;
     std::vector<uint8_t> b = readAll(path);
     ASSERT_EQ(b.size(), 1024u);
-    for (int i = 0; i < 30; i++) EXPECT_EQ(be32(b, size_t(i) * 4), uint32_t(values[i]));
+    for (int i = 0; i < 30; i++)
+        EXPECT_EQ(be32(b, size_t(i) * 4), uint32_t(values[i]));
 }
 
 TEST(PrefFile, SavingTwiceGivesIdenticalFiles) {
@@ -150,7 +161,8 @@ TEST(PrefFile, ALongerFileKeepsItsLengthAndExtraBytes) {
     std::string path = dir.file("mysdlcfg.pref");
     std::vector<int32_t> fields(kGame, kGame + 30);
     std::vector<uint8_t> bytes = fileFromFields(fields, 1500);
-    for (size_t i = 120; i < bytes.size(); i++) bytes[i] = uint8_t(i * 13 + 1);
+    for (size_t i = 120; i < bytes.size(); i++)
+        bytes[i] = uint8_t(i * 13 + 1);
     writeAll(path, bytes);
 
     PrefHandler pref(path.c_str(), 1024);
@@ -160,7 +172,8 @@ TEST(PrefFile, ALongerFileKeepsItsLengthAndExtraBytes) {
     std::vector<uint8_t> after = readAll(path);
     ASSERT_EQ(after.size(), 1500u);
     EXPECT_EQ(be32(after, 0), 1u);
-    for (size_t i = 120; i < after.size(); i++) ASSERT_EQ(after[i], bytes[i]) << "byte " << i;
+    for (size_t i = 120; i < after.size(); i++)
+        ASSERT_EQ(after[i], bytes[i]) << "byte " << i;
 }
 
 TEST(PrefFile, AFileShorterThanTheRecordIsReplacedByDefaults) {
@@ -173,7 +186,8 @@ TEST(PrefFile, AFileShorterThanTheRecordIsReplacedByDefaults) {
         PrefHandler pref(path.c_str(), 1024);
         EXPECT_TRUE(pref.autoPref()) << len;
         ASSERT_NE(pref.getRef(), nullptr);
-        for (int i = 0; i < 30; i++) EXPECT_EQ(pref.getElement(i), kGame[i]) << len;
+        for (int i = 0; i < 30; i++)
+            EXPECT_EQ(pref.getElement(i), kGame[i]) << len;
         expectNewFileWith(path, kGame);
     }
     // Exactly 120 bytes is a whole record and is read as it stands.
@@ -200,10 +214,11 @@ TEST(PrefFile, AFileThatCanBeNeitherReadNorCreatedLeavesDefaultsInMemory) {
     }
     ASSERT_NE(pref.getRef(), nullptr);
     EXPECT_TRUE(pref.inMemoryOnly());
-    for (int i = 0; i < 30; i++) EXPECT_EQ(pref.getElement(i), kGame[i]);
+    for (int i = 0; i < 30; i++)
+        EXPECT_EQ(pref.getElement(i), kGame[i]);
     pref.setElement(SDLSetIdx::MusicVol, 3);
     EXPECT_EQ(pref.savePref(), 0);
-    EXPECT_EQ(pref.getElement(SDLSetIdx::MusicVol), 3);  // still host order, unchanged
+    EXPECT_EQ(pref.getElement(SDLSetIdx::MusicVol), 3); // still host order, unchanged
     EXPECT_NE(log.find("Open Error."), std::string::npos) << log;
 }
 
@@ -220,21 +235,20 @@ TEST(PrefExport, WritesEveryLineWithCarriageReturns) {
     EXPECT_EQ(pref.savePrefText(path.c_str()), 1);
     std::vector<uint8_t> b = readAll(path);
     std::string text(b.begin(), b.end());
-    const char* expected =
-        "#Display Settings\r"
-        "FullSC: 0\rWindow Size: 4\rSkip display update: 0\rGamma adjust 2.2: 0\r"
-        "#Sound Settings\r"
-        "BGM ON: 0\rMusic Vol: 1\r"
-        "#Player1 Settings\r"
-        "KB 1P Stick Set: 0\rKB 1P A Button: 0\rKB 1P B Button: 1\rKB 1P C Button: 2\r"
-        "KB 1P D Button: 11\rPad 1P A Button: 0\rPad 1P B Button: 1\rPad 1P C Button: 2\r"
-        "Pad 1P D Button: 8\rReverse Stick P1: 0\rSitck Threshold P1: 3\r"
-        "#Player2 Settings\r"
-        "KB 2P Stick Set: 3\rKB 2P A Button: 8\rKB 2P B Button: 7\rKB 2P C Button: 6\r"
-        "KB 2P D Button: 12\rPad 2P A Button: 0\rPad 2P B Button: 1\rPad 2P C Button: 2\r"
-        "Pad 2P D Button: 8\rReverse Stick P2: 0\rSitck Threshold P2: -1\r"
-        "#MISC Settings\r"
-        "Use Another Axis [X]: 0\rUse Another Axis [Y]: 1\r";
+    const char* expected = "#Display Settings\r"
+                           "FullSC: 0\rWindow Size: 4\rSkip display update: 0\rGamma adjust 2.2: 0\r"
+                           "#Sound Settings\r"
+                           "BGM ON: 0\rMusic Vol: 1\r"
+                           "#Player1 Settings\r"
+                           "KB 1P Stick Set: 0\rKB 1P A Button: 0\rKB 1P B Button: 1\rKB 1P C Button: 2\r"
+                           "KB 1P D Button: 11\rPad 1P A Button: 0\rPad 1P B Button: 1\rPad 1P C Button: 2\r"
+                           "Pad 1P D Button: 8\rReverse Stick P1: 0\rSitck Threshold P1: 3\r"
+                           "#Player2 Settings\r"
+                           "KB 2P Stick Set: 3\rKB 2P A Button: 8\rKB 2P B Button: 7\rKB 2P C Button: 6\r"
+                           "KB 2P D Button: 12\rPad 2P A Button: 0\rPad 2P B Button: 1\rPad 2P C Button: 2\r"
+                           "Pad 2P D Button: 8\rReverse Stick P2: 0\rSitck Threshold P2: -1\r"
+                           "#MISC Settings\r"
+                           "Use Another Axis [X]: 0\rUse Another Axis [Y]: 1\r";
     EXPECT_EQ(text, expected);
     EXPECT_EQ(text.find('\n'), std::string::npos);
 }
@@ -254,11 +268,12 @@ struct Applied {
     }
     uint16_t press(std::initializer_list<int> scancodes) {
         std::memset(keys, 0, sizeof keys);
-        for (int sc : scancodes) keys[sc] = 1;
+        for (int sc : scancodes)
+            keys[sc] = 1;
         return stick.updStick(false);
     }
 };
-}  // namespace
+} // namespace
 
 TEST(PrefApply, DefaultRecordGivesArrowsZXAndSpace) {
     ProgramVariant game(false);
@@ -304,10 +319,10 @@ TEST(PrefApply, StickSetOutsideOneToNineIsTheArrowSet) {
 TEST(PrefApply, KeyChoicesIncludingTheDButtonsAtTheEndOfTheRecord) {
     ProgramVariant game(false);
     Applied a;
-    a.pref.setElement(SDLSetIdx::KB1A, 3);   // LSHIFT
-    a.pref.setElement(SDLSetIdx::KB1D, 11);  // 5
-    a.pref.setElement(SDLSetIdx::KB2B, 10);  // KP_0
-    a.pref.setElement(SDLSetIdx::KB2D, 4);   // LCTRL
+    a.pref.setElement(SDLSetIdx::KB1A, 3);  // LSHIFT
+    a.pref.setElement(SDLSetIdx::KB1D, 11); // 5
+    a.pref.setElement(SDLSetIdx::KB2B, 10); // KP_0
+    a.pref.setElement(SDLSetIdx::KB2D, 4);  // LCTRL
     a.pref.sdlRestoreConfigu(&a.stick, &a.music);
     EXPECT_EQ(a.press({SDL_SCANCODE_LSHIFT}), QSDL_BTN::A1);
     EXPECT_EQ(a.press({SDL_SCANCODE_5}), QSDL_BTN::D1);
@@ -330,7 +345,7 @@ TEST(PrefApply, ReverseFlagsAndDerivedDisplayValues) {
     EXPECT_EQ(dx, 1);
     a.stick.stickYX(1, dy, dx);
     EXPECT_EQ(dx, -1);
-    EXPECT_FALSE(a.pref.isFullScreen());  // only exactly 1 is full screen
+    EXPECT_FALSE(a.pref.isFullScreen()); // only exactly 1 is full screen
     EXPECT_EQ(a.pref.getWindowScale(), 25);
     EXPECT_EQ(a.pref.getFrameSkip(), 5);
     a.pref.setElement(SDLSetIdx::FullSC, 1);
@@ -355,7 +370,7 @@ TEST(PrefApply, IndexesOutsideTheTablesUseTheFieldsDefaultEntry) {
 TEST(PrefApply, GameSetsTheHalvedMasterVolumeAndTheMusicSwitch) {
     ProgramVariant game(false);
     Applied a;
-    a.pref.setElement(SDLSetIdx::MusicVol, 4);  // 30 -> master 15
+    a.pref.setElement(SDLSetIdx::MusicVol, 4); // 30 -> master 15
     a.pref.setElement(SDLSetIdx::BGMOff, 1);
     a.pref.sdlRestoreConfigu(&a.stick, &a.music);
     EXPECT_EQ(a.music.getMasterVol(), 15);
@@ -372,11 +387,11 @@ TEST(PrefApply, GameSetsTheHalvedMasterVolumeAndTheMusicSwitch) {
 TEST(PrefApply, SettingsToolSetsThePlayingVolumeUnhalved) {
     ProgramVariant tool(true);
     Applied a;
-    a.pref.setElement(SDLSetIdx::MusicVol, 1);  // 80
+    a.pref.setElement(SDLSetIdx::MusicVol, 1); // 80
     a.pref.sdlRestoreConfigu(&a.stick, &a.music);
     EXPECT_EQ(Mix_VolumeMusic(-1), 80 * 128 / 100);
     EXPECT_EQ(a.music.getMasterVol(), 100);
-    a.pref.setElement(SDLSetIdx::MusicVol, 5);  // 120 -> clamped by the mixer to 128
+    a.pref.setElement(SDLSetIdx::MusicVol, 5); // 120 -> clamped by the mixer to 128
     a.pref.sdlRestoreConfigu(&a.stick, &a.music);
     EXPECT_EQ(Mix_VolumeMusic(-1), 128);
 }

@@ -18,7 +18,8 @@ struct Keys {
     Keys() { stick.setKeyStateSource(state); }
     void set(std::initializer_list<int> scancodes) {
         std::memset(state, 0, sizeof state);
-        for (int sc : scancodes) state[sc] = 1;
+        for (int sc : scancodes)
+            state[sc] = 1;
     }
     uint16_t frame(std::initializer_list<int> scancodes, bool replay = false) {
         set(scancodes);
@@ -30,7 +31,7 @@ uint16_t be16(const std::vector<char>& b, size_t at) {
     return uint16_t((uint8_t(b[at]) << 8) | uint8_t(b[at + 1]));
 }
 
-}  // namespace
+} // namespace
 
 // ---- Keyboard to word ------------------------------------------------------------------
 
@@ -39,9 +40,9 @@ TEST(StickKeys, DefaultKeysOfBothPlayers) {
     EXPECT_EQ(k.frame({SDL_SCANCODE_UP, SDL_SCANCODE_Z}), QSDL_BTN::UP1 | QSDL_BTN::A1);
     EXPECT_EQ(k.frame({SDL_SCANCODE_DOWN, SDL_SCANCODE_LEFT, SDL_SCANCODE_X, SDL_SCANCODE_LSHIFT}),
               QSDL_BTN::DOWN1 | QSDL_BTN::LEFT1 | QSDL_BTN::B1 | QSDL_BTN::C1);
-    EXPECT_EQ(k.frame({SDL_SCANCODE_I, SDL_SCANCODE_L, SDL_SCANCODE_RSHIFT, SDL_SCANCODE_RALT,
-                       SDL_SCANCODE_RCTRL}),
-              QSDL_BTN::UP2 | QSDL_BTN::RIGHT2 | QSDL_BTN::A2 | QSDL_BTN::B2 | QSDL_BTN::C2);
+    EXPECT_EQ(
+        k.frame({SDL_SCANCODE_I, SDL_SCANCODE_L, SDL_SCANCODE_RSHIFT, SDL_SCANCODE_RALT, SDL_SCANCODE_RCTRL}),
+        QSDL_BTN::UP2 | QSDL_BTN::RIGHT2 | QSDL_BTN::A2 | QSDL_BTN::B2 | QSDL_BTN::C2);
     // Space is both players' D.
     EXPECT_EQ(k.frame({SDL_SCANCODE_SPACE}), QSDL_BTN::D1 | QSDL_BTN::D2);
     EXPECT_EQ(k.frame({}), 0);
@@ -59,13 +60,16 @@ TEST(StickKeys, AssignmentInRecordOrderMapsToTheRightBits) {
                                QSDL_BTN::A1,  QSDL_BTN::B1,    QSDL_BTN::C1,     QSDL_BTN::D1,
                                QSDL_BTN::UP2, QSDL_BTN::LEFT2, QSDL_BTN::RIGHT2, QSDL_BTN::DOWN2,
                                QSDL_BTN::A2,  QSDL_BTN::B2,    QSDL_BTN::C2,     QSDL_BTN::D2};
-    for (int i = 0; i < 16; i++) ka[i] = codes[i];
+    for (int i = 0; i < 16; i++)
+        ka[i] = codes[i];
     k.stick.restoreKeyFromPtr(&ka);
-    for (int i = 0; i < 16; i++) EXPECT_EQ(k.frame({codes[i]}), bits[i]) << "entry " << i;
+    for (int i = 0; i < 16; i++)
+        EXPECT_EQ(k.frame({codes[i]}), bits[i]) << "entry " << i;
 
     JoySTICK::KeyAssign back;
     k.stick.getKeySetToPtr(&back);
-    for (int i = 0; i < 16; i++) EXPECT_EQ(back[i], codes[i]);
+    for (int i = 0; i < 16; i++)
+        EXPECT_EQ(back[i], codes[i]);
 }
 
 TEST(StickKeys, OnlyAStateOfOneCountsAsDown) {
@@ -97,11 +101,11 @@ TEST(StickKeys, TriggersFollowTheWordFrameByFrame) {
 
 TEST(StickKeys, TrigAnyReadsTheKeysDirectly) {
     Keys k;
-    k.set({SDL_SCANCODE_LSHIFT});  // player 1's C, not yet in any word
+    k.set({SDL_SCANCODE_LSHIFT}); // player 1's C, not yet in any word
     EXPECT_TRUE(k.stick.trigANY());
-    k.set({SDL_SCANCODE_X});  // B does not count
+    k.set({SDL_SCANCODE_X}); // B does not count
     EXPECT_FALSE(k.stick.trigANY());
-    k.set({SDL_SCANCODE_RSHIFT});  // player 2 does not count
+    k.set({SDL_SCANCODE_RSHIFT}); // player 2 does not count
     EXPECT_FALSE(k.stick.trigANY());
 }
 
@@ -143,7 +147,7 @@ TEST(StickDirections, NibbleToDirectionAndPercentages) {
 TEST(StickDirections, ReverseNegatesOffsetsButNotTheDirection) {
     Keys k;
     k.stick.enableReverse(0, true);
-    k.frame({SDL_SCANCODE_RIGHT, SDL_SCANCODE_J});  // player 1 right, player 2 left
+    k.frame({SDL_SCANCODE_RIGHT, SDL_SCANCODE_J}); // player 1 right, player 2 left
     int dy, dx;
     k.stick.stickYX(0, dy, dx);
     EXPECT_EQ(dx, -1);
@@ -163,11 +167,12 @@ TEST(StickFilm, RecordingDropsDAndWritesOnlyChanges) {
     Keys k;
     std::vector<char> film(QSDL_FILM_MAX_EVENTS * 4, char(0x5A));
     k.stick.startSync(film.data(), true);
-    EXPECT_EQ(k.frame({}), 0);                                       // frame 0: 0 written
-    EXPECT_EQ(k.frame({SDL_SCANCODE_SPACE}), 0);                     // D only: no change
-    EXPECT_EQ(k.frame({SDL_SCANCODE_Z, SDL_SCANCODE_SPACE}), QSDL_BTN::A1);  // frame 2
-    for (int i = 0; i < 50; i++) k.frame({SDL_SCANCODE_Z});
-    EXPECT_EQ(k.frame({SDL_SCANCODE_I}), QSDL_BTN::UP2);              // frame 53
+    EXPECT_EQ(k.frame({}), 0);                                              // frame 0: 0 written
+    EXPECT_EQ(k.frame({SDL_SCANCODE_SPACE}), 0);                            // D only: no change
+    EXPECT_EQ(k.frame({SDL_SCANCODE_Z, SDL_SCANCODE_SPACE}), QSDL_BTN::A1); // frame 2
+    for (int i = 0; i < 50; i++)
+        k.frame({SDL_SCANCODE_Z});
+    EXPECT_EQ(k.frame({SDL_SCANCODE_I}), QSDL_BTN::UP2); // frame 53
     EXPECT_EQ(k.stick.endsync(), 3);
     EXPECT_FALSE(k.stick.isRecording());
     EXPECT_EQ(be16(film, 0), 0);
@@ -176,18 +181,23 @@ TEST(StickFilm, RecordingDropsDAndWritesOnlyChanges) {
     EXPECT_EQ(be16(film, 6), QSDL_BTN::A1);
     EXPECT_EQ(be16(film, 8), 53);
     EXPECT_EQ(be16(film, 10), QSDL_BTN::UP2);
-    EXPECT_EQ(film[12], char(0x5A));  // nothing written past the last event
+    EXPECT_EQ(film[12], char(0x5A)); // nothing written past the last event
 }
 
 TEST(StickFilm, PlaybackReproducesTheRecordedWordsFrameByFrame) {
     Keys k;
     std::vector<char> film(QSDL_FILM_MAX_EVENTS * 4);
-    const std::initializer_list<int> script[] = {
-        {SDL_SCANCODE_RIGHT}, {SDL_SCANCODE_RIGHT, SDL_SCANCODE_Z}, {SDL_SCANCODE_RIGHT},
-        {}, {SDL_SCANCODE_SPACE, SDL_SCANCODE_X}, {SDL_SCANCODE_K, SDL_SCANCODE_UP}, {}};
+    const std::initializer_list<int> script[] = {{SDL_SCANCODE_RIGHT},
+                                                 {SDL_SCANCODE_RIGHT, SDL_SCANCODE_Z},
+                                                 {SDL_SCANCODE_RIGHT},
+                                                 {},
+                                                 {SDL_SCANCODE_SPACE, SDL_SCANCODE_X},
+                                                 {SDL_SCANCODE_K, SDL_SCANCODE_UP},
+                                                 {}};
     std::vector<uint16_t> recorded;
     k.stick.startSync(film.data(), true);
-    for (int f = 0; f < 300; f++) recorded.push_back(k.frame(script[(f / 7) % 7]));
+    for (int f = 0; f < 300; f++)
+        recorded.push_back(k.frame(script[(f / 7) % 7]));
     int events = k.stick.endsync();
     ASSERT_GT(events, 10);
 
@@ -203,7 +213,7 @@ TEST(StickFilm, PlaybackReproducesTheRecordedWordsFrameByFrame) {
 
 TEST(StickFilm, AFirstEventAtFrameZeroAppliesOnTheFirstCall) {
     Keys k;
-    char film[8] = {0, 0, char(0x08), 0, 0, 3, 0, 0};  // frame 0: 0x0800; frame 3: 0
+    char film[8] = {0, 0, char(0x08), 0, 0, 3, 0, 0}; // frame 0: 0x0800; frame 3: 0
     k.stick.startSync(film, false, 2);
     EXPECT_EQ(k.stick.updStick(true), QSDL_BTN::A2);
     EXPECT_EQ(k.stick.updStick(true), QSDL_BTN::A2);
@@ -218,7 +228,8 @@ TEST(StickFilm, PlaybackNeverReadsPastTheEventsItWasGiven) {
     k.stick.startSync(film, false, 2);
     EXPECT_EQ(k.stick.updStick(true), QSDL_BTN::RIGHT1);
     EXPECT_EQ(k.stick.updStick(true), 0);
-    for (int i = 0; i < 10; i++) EXPECT_EQ(k.stick.updStick(true), 0);
+    for (int i = 0; i < 10; i++)
+        EXPECT_EQ(k.stick.updStick(true), 0);
 }
 
 TEST(StickFilm, RecordingStopsGrowingAtThirtyThousandEventsWhilePlayGoesOn) {
@@ -231,7 +242,8 @@ TEST(StickFilm, RecordingStopsGrowingAtThirtyThousandEventsWhilePlayGoesOn) {
         last = k.frame({(f & 1) ? SDL_SCANCODE_Z : SDL_SCANCODE_X});
     EXPECT_EQ(last, (QSDL_FILM_MAX_EVENTS + 499) & 1 ? QSDL_BTN::A1 : QSDL_BTN::B1);
     EXPECT_EQ(k.stick.eventCount(), QSDL_FILM_MAX_EVENTS);
-    for (size_t i = cap; i < film.size(); i++) ASSERT_EQ(film[i], char(0x33)) << i;
+    for (size_t i = cap; i < film.size(); i++)
+        ASSERT_EQ(film[i], char(0x33)) << i;
     // The last stored event is that of frame 29,999.
     EXPECT_EQ(be16(film, cap - 4), uint16_t(QSDL_FILM_MAX_EVENTS - 1));
     EXPECT_EQ(k.stick.endsync(), QSDL_FILM_MAX_EVENTS);
@@ -253,14 +265,15 @@ TEST(StickFilm, LongStillStretchesStayInStepAcrossTheSixteenBitFrameWrap) {
     int events = k.stick.endsync();
     EXPECT_LE(events, 8);
     k.stick.startSync(film.data(), false, events);
-    for (int f = 0; f < frames; f++) ASSERT_EQ(k.stick.updStick(true), recorded[size_t(f)]) << f;
+    for (int f = 0; f < frames; f++)
+        ASSERT_EQ(k.stick.updStick(true), recorded[size_t(f)]) << f;
 }
 
 // ---- Controllers (SDL virtual joysticks) ---------------------------------------------------
 
 namespace {
 class StickPads : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { ASSERT_EQ(SDL_InitSubSystem(SDL_INIT_JOYSTICK), 0) << SDL_GetError(); }
     void TearDown() override {
         for (int i = 0; i < QSDL_MAX_JOYSTICKS; i++)
@@ -280,7 +293,7 @@ protected:
     }
     Keys k;
 };
-}  // namespace
+} // namespace
 
 TEST_F(StickPads, NoControllerMarksTheFirstGuidWithAHyphen) {
     EXPECT_FALSE(k.stick.init());
@@ -303,7 +316,7 @@ TEST_F(StickPads, OnePadGivesPlayerOneDirectionsAndButtons) {
     axis(0, 1, -20000);
     EXPECT_EQ(k.frame({}), QSDL_BTN::RIGHT1 | QSDL_BTN::UP1);
     axis(0, 0, -1001);
-    axis(0, 1, 1000);  // not beyond the default threshold of 1000
+    axis(0, 1, 1000); // not beyond the default threshold of 1000
     EXPECT_EQ(k.frame({}), QSDL_BTN::LEFT1);
     axis(0, 0, 0);
     axis(0, 1, 0);
@@ -351,7 +364,7 @@ TEST_F(StickPads, ConfiguredAxesOnAFourAxisPad) {
     ASSERT_TRUE(k.stick.init());
     k.stick.useXaxis(0, 2);
     k.stick.useYaxis(0, 3);
-    axis(0, 0, 30000);  // ignored now
+    axis(0, 0, 30000); // ignored now
     axis(0, 2, -30000);
     axis(0, 3, -30000);
     EXPECT_EQ(k.frame({}), QSDL_BTN::LEFT1 | QSDL_BTN::UP1);
@@ -363,9 +376,9 @@ TEST_F(StickPads, SecondPadDrivesPlayerTwoWithPlayerOnesAxisChoice) {
     ASSERT_TRUE(k.stick.init());
     EXPECT_TRUE(QSDLpp_StickCls::Ujoy2F);
     k.stick.useXaxis(0, 3);
-    axis(1, 0, 30000);   // not the chosen axis
+    axis(1, 0, 30000); // not the chosen axis
     axis(1, 3, 30000);
-    button(1, 3, true);  // player 2's default D
+    button(1, 3, true); // player 2's default D
     button(1, 0, true);
     EXPECT_EQ(k.frame({}), QSDL_BTN::RIGHT2 | QSDL_BTN::D2 | QSDL_BTN::A2);
     EXPECT_TRUE(k.stick.start_Button());
@@ -394,9 +407,9 @@ TEST_F(StickPads, PadFieldsOfTheRecordReachTheInputObject) {
     attach(2, 12);
     ASSERT_TRUE(k.stick.init());
     PrefHandler pref("/nonexistent-folder/for-tests/mysdlcfg.pref", 1024);
-    pref.createDefault();  // in memory only
+    pref.createDefault(); // in memory only
     pref.setElement(SDLSetIdx::Pad1B, 9);
-    pref.setElement(SDLSetIdx::Threshold1, 6);  // 99999: pad directions unread
+    pref.setElement(SDLSetIdx::Threshold1, 6); // 99999: pad directions unread
     pref.sdlRestoreConfigu(&k.stick, nullptr);
     button(0, 9, true);
     button(0, 1, true);
@@ -407,8 +420,10 @@ TEST_F(StickPads, PadFieldsOfTheRecordReachTheInputObject) {
 TEST(StickPadDefaults, CopyDefaultPadWritesNineForBothDButtons) {
     QSDLpp_StickCls stick;
     JoySTICK::KeyAssign ka;
-    for (int i = 0; i < 16; i++) ka[i] = -7;
+    for (int i = 0; i < 16; i++)
+        ka[i] = -7;
     stick.copyDefaultPadToPtr(&ka);
     const int expected[16] = {-7, -7, -7, -7, 0, 1, 2, 9, -7, -7, -7, -7, 0, 1, 2, 9};
-    for (int i = 0; i < 16; i++) EXPECT_EQ(ka[i], expected[i]) << i;
+    for (int i = 0; i < 16; i++)
+        EXPECT_EQ(ka[i], expected[i]) << i;
 }

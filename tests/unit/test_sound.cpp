@@ -22,7 +22,8 @@ std::vector<uint8_t> wavImage(int ms) {
     const int samples = rate * ms / 1000;
     std::vector<uint8_t> v;
     auto u32 = [&](uint32_t x) {
-        for (int i = 0; i < 4; i++) v.push_back(uint8_t(x >> (8 * i)));
+        for (int i = 0; i < 4; i++)
+            v.push_back(uint8_t(x >> (8 * i)));
     };
     auto u16 = [&](uint16_t x) {
         v.push_back(uint8_t(x));
@@ -42,15 +43,16 @@ std::vector<uint8_t> wavImage(int ms) {
     u16(16);
     tag("data");
     u32(uint32_t(samples * 2));
-    for (int i = 0; i < samples; i++) u16(uint16_t((i / 50) % 2 ? 6000 : -6000));
+    for (int i = 0; i < samples; i++)
+        u16(uint16_t((i / 50) % 2 ? 6000 : -6000));
     return v;
 }
 
 class Sound : public ::testing::Test {
-protected:
+  protected:
     static void SetUpTestSuite() {
         setenv("SDL_AUDIODRIVER", "dummy", 1);
-        static QSDLpp_MixHandlCls device;  // opened once for the whole program
+        static QSDLpp_MixHandlCls device; // opened once for the whole program
         ASSERT_TRUE(device.isOpen()) << SDL_GetError();
     }
     void SetUp() override {
@@ -80,7 +82,7 @@ protected:
     ScratchDir dir;
 };
 
-}  // namespace
+} // namespace
 
 TEST_F(Sound, DeviceHasNineChannelsAtFullVolumeInTheAgreedFormat) {
     int freq = 0, channels = 0;
@@ -92,7 +94,8 @@ TEST_F(Sound, DeviceHasNineChannelsAtFullVolumeInTheAgreedFormat) {
     EXPECT_EQ(Mix_AllocateChannels(-1), 9);
     QSDLpp_MixSoundCls snd;
     snd.init(50);
-    for (int ch = 0; ch < 9; ch++) EXPECT_EQ(Mix_Volume(ch, -1), 50) << ch;
+    for (int ch = 0; ch < 9; ch++)
+        EXPECT_EQ(Mix_Volume(ch, -1), 50) << ch;
     snd.soundVol(128);
     EXPECT_EQ(Mix_Volume(8, -1), 128);
 }
@@ -100,13 +103,14 @@ TEST_F(Sound, DeviceHasNineChannelsAtFullVolumeInTheAgreedFormat) {
 TEST_F(Sound, EffectsTakeTheLowestFreeOfEightChannelsAndTheJingleChannelStaysFree) {
     QSDLpp_MixSoundCls snd;
     ASSERT_EQ(snd.loadSoundFromFile(wavFile("long.wav", 3000).c_str()), 0);
-    for (int i = 0; i < 8; i++) EXPECT_EQ(snd.playNum(0, 90, 10), i + 1);
-    EXPECT_EQ(snd.playNum(0), 0);  // all eight busy
+    for (int i = 0; i < 8; i++)
+        EXPECT_EQ(snd.playNum(0, 90, 10), i + 1);
+    EXPECT_EQ(snd.playNum(0), 0); // all eight busy
     EXPECT_FALSE(Mix_Playing(8));
     EXPECT_TRUE(snd.plySndAndBGM(0));
     EXPECT_TRUE(Mix_Playing(8));
     Mix_HaltChannel(3);
-    EXPECT_EQ(snd.playNum(5), 0);  // not loaded
+    EXPECT_EQ(snd.playNum(5), 0); // not loaded
     EXPECT_EQ(snd.playNum(-1), 0);
     EXPECT_EQ(snd.playNum(0), 4);
 }
@@ -131,7 +135,7 @@ TEST_F(Sound, EffectsLoadFromContiguousResourceRecords) {
         coretest::invertedRecord(QGU_RES::AIFF, 1000, good),
         coretest::invertedRecord(QGU_RES::AIFF, 1001, junk),
         coretest::invertedRecord(QGU_RES::AIFF, 1002, good),
-        coretest::invertedRecord(QGU_RES::AIFF, 1004, good),  // after a gap: not loaded
+        coretest::invertedRecord(QGU_RES::AIFF, 1004, good), // after a gap: not loaded
     };
     std::string path = dir.file("soundchunk.mrsrc");
     coretest::writeAll(path, coretest::buildContainer(recs));
@@ -142,7 +146,7 @@ TEST_F(Sound, EffectsLoadFromContiguousResourceRecords) {
     EXPECT_EQ(snd.loadSoundFromRes(1000), 3);
     EXPECT_NE(out.text().find("Mix_LoadWAVError:1 "), std::string::npos);
     EXPECT_NE(snd.chunk(0), nullptr);
-    EXPECT_EQ(snd.chunk(1), nullptr);  // failed, but keeps its number
+    EXPECT_EQ(snd.chunk(1), nullptr); // failed, but keeps its number
     EXPECT_NE(snd.chunk(2), nullptr);
     // Playing the empty slot takes a channel number but plays nothing.
     EXPECT_EQ(snd.playNum(1), 1);
@@ -155,7 +159,8 @@ TEST_F(Sound, EffectsLoadFromContiguousResourceRecords) {
 TEST_F(Sound, TheEffectTableHoldsAtMost128) {
     QSDLpp_MixSoundCls snd;
     std::string p = wavFile("tiny.wav", 20);
-    for (int i = 0; i < 128; i++) ASSERT_EQ(snd.loadSoundFromFile(p.c_str()), i);
+    for (int i = 0; i < 128; i++)
+        ASSERT_EQ(snd.loadSoundFromFile(p.c_str()), i);
     EXPECT_EQ(snd.loadSoundFromFile(p.c_str()), -1);
     EXPECT_EQ(snd.count(), 128);
 }
@@ -180,7 +185,7 @@ TEST_F(Sound, GameMusicVolumeCombinesPercentAndMaster) {
     EXPECT_TRUE(music.musVol(100));
     EXPECT_EQ(Mix_VolumeMusic(-1), 64);
     Mix_VolumeMusic(10);
-    EXPECT_FALSE(music.musVol(100));  // unchanged: the mixer is not touched
+    EXPECT_FALSE(music.musVol(100)); // unchanged: the mixer is not touched
     EXPECT_EQ(Mix_VolumeMusic(-1), 10);
     EXPECT_TRUE(music.musVol(80));
     EXPECT_EQ(Mix_VolumeMusic(-1), 80 * 50 * 128 / 10000);
@@ -194,7 +199,7 @@ TEST_F(Sound, GameMusicVolumeCombinesPercentAndMaster) {
 TEST_F(Sound, SettingsToolMusicVolumeIsAppliedAsItStands) {
     QSDL_GLOBALS::useSettingsToolVariant(true);
     QSDLpp_MixMusicCls music;
-    music.masterMusicVol(50);  // kept, but not used by the settings tool's rule
+    music.masterMusicVol(50); // kept, but not used by the settings tool's rule
     EXPECT_TRUE(music.musVol(80));
     EXPECT_EQ(Mix_VolumeMusic(-1), 102);
     Mix_VolumeMusic(5);
@@ -207,8 +212,10 @@ TEST_F(Sound, SettingsToolMusicVolumeIsAppliedAsItStands) {
 // ---- Music events ----------------------------------------------------------------------
 
 namespace {
-bool musicPlaying() { return Mix_PlayingMusic() != 0; }
-}  // namespace
+bool musicPlaying() {
+    return Mix_PlayingMusic() != 0;
+}
+} // namespace
 
 TEST_F(Sound, MusicEventsPauseResumeAndFree) {
     QSDLpp_MixMusicCls music;
@@ -226,9 +233,9 @@ TEST_F(Sound, MusicEventsPauseResumeAndFree) {
     music.event(MovieFxCode::RESUME, 0);
     EXPECT_FALSE(Mix_PausedMusic());
     music.event(MovieFxCode::NOP6, 0);
-    music.event(10, 0);  // outside 1..9: nothing
+    music.event(10, 0); // outside 1..9: nothing
     EXPECT_NE(QSDLpp_MixMusicCls::loadedMusic(), nullptr);
-    music.event(MovieFxCode::FREE, 1);  // only a value of 0 frees
+    music.event(MovieFxCode::FREE, 1); // only a value of 0 frees
     EXPECT_NE(QSDLpp_MixMusicCls::loadedMusic(), nullptr);
     music.event(MovieFxCode::HALT, 0);
     EXPECT_EQ(QSDLpp_MixMusicCls::loadedMusic(), nullptr);
@@ -247,7 +254,7 @@ TEST_F(Sound, LoadReplacesTheOneProcessWideStream) {
     std::string missing = dir.file("missing.ogg");
     EXPECT_FALSE(b.load(missing.c_str()));
     EXPECT_EQ(out.text(), "Mix_LoadMUSError (" + missing + ")\n");
-    EXPECT_EQ(QSDLpp_MixMusicCls::loadedMusic(), nullptr);  // a's stream went too
+    EXPECT_EQ(QSDLpp_MixMusicCls::loadedMusic(), nullptr); // a's stream went too
 }
 
 TEST_F(Sound, MusicSwitchedOffBeforeLoadLoadsNothingAndStartsNothing) {
@@ -258,7 +265,7 @@ TEST_F(Sound, MusicSwitchedOffBeforeLoadLoadsNothingAndStartsNothing) {
     music.start(-1);
     EXPECT_FALSE(Mix_PlayingMusic());
     music.on(true);
-    music.start(-1);  // still nothing loaded
+    music.start(-1); // still nothing loaded
     EXPECT_FALSE(Mix_PlayingMusic());
 }
 
