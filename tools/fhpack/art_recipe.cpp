@@ -4,6 +4,7 @@
 #include "art_glyphs.h"
 #include "art_pixel.h"
 
+#include <cctype>
 #include <cmath>
 
 namespace {
@@ -65,8 +66,12 @@ Rgba RecipeContext::colour(const std::string& word) const {
         if (alpha < 0 || alpha > 255) fail("alpha after '@' must be 0..255");
     }
     Rgba c;
+    static const Rgba hues[8] = {{230, 70, 70, 255},  {90, 190, 80, 255},  {80, 130, 230, 255}, {240, 200, 60, 255},
+                                 {190, 90, 210, 255}, {80, 200, 200, 255}, {240, 140, 60, 255}, {240, 130, 170, 255}};
     if (!name.empty() && name[0] == '#')
         c = artParseColour(name, file, line);
+    else if (!name.empty() && std::isdigit(static_cast<unsigned char>(name[0])))
+        c = hues[integer(name) & 7];  // a palette index: red, green, blue, gold, purple, cyan, orange, pink
     else if (name == "none" || name == "transparent")
         c = Rgba{};
     else {
@@ -227,6 +232,13 @@ void artRecipeCommand(Image& base, RecipeContext& ctx, const std::vector<std::st
         ctx.need(w, 3, "shift DX DY");
         Image out(img.width(), img.height());
         out.paste(img, ctx.integer(w[1]), ctx.integer(w[2]));
+        img = out;
+    } else if (cmd == "zoom") {
+        ctx.need(w, 2, "zoom FACTOR (whole number: what is drawn so far grows from the top-left corner)");
+        int f = ctx.integer(w[1]);
+        if (f < 1 || f > 16) ctx.fail("zoom factor must be 1..16");
+        Image out(img.width(), img.height());
+        out.draw(img, 0, 0, f);
         img = out;
     } else if (cmd == "fade") {
         ctx.need(w, 2, "fade ALPHA (0..255)");
