@@ -204,7 +204,9 @@ std::vector<std::string> artSplitWords(const std::string& line) {
 int artParseInt(const std::string& text, const std::string& file, int line) {
     try {
         size_t used = 0;
-        int v = std::stoi(text, &used, 0);
+        // Decimal, or hexadecimal with 0x; a leading zero does not mean octal.
+        bool hex = text.size() > 2 && text[0] == '0' && (text[1] == 'x' || text[1] == 'X');
+        int v = std::stoi(text, &used, hex ? 16 : 10);
         if (used == text.size()) return v;
     } catch (...) {
     }
