@@ -9,7 +9,8 @@
 //  - defers GL_BLEND, GL_TEXTURE_2D and the blend function to the next glBegin and
 //    sends only real changes;
 //  - skips binds of the texture already bound, and answers texture-size questions from
-//    the sizes it uploaded.
+//    the sizes it uploaded;
+//  - sends quads as triangle pairs, which the rasteriser takes without conversion.
 // The result on screen is the same as the plain calls; only the number of flushes drops.
 #include <cmath>
 #include <cstring>
@@ -91,8 +92,99 @@ GLint texW[kSizeSlots], texH[kSizeSlots];
 bool texKnown[kSizeSlots];
 }  // namespace
 
+// ---- Immediate mode --------------------------------------------------------------------
+// Quads are sent as pairs of triangles (the software rasteriser would otherwise convert
+// every batch of quads itself): the four corners are gathered with the texture
+// coordinate and colour current at each, and sent as 0-1-2, 0-2-3.
+namespace {
+struct Corner {
+  double x, y, z, uv[2], rgba[4];
+};
+bool inQuads = false;
+Corner corners[4];
+int cornerCount = 0;
+double curUV[2] = {0, 0};
+double curRGBA[4] = {1, 1, 1, 1};
+bool currentKnown = false;  // false: the GL's current colour may differ from curRGBA
+
+void sendCorner(const Corner& c) {
+  glColor4dv(c.rgba);
+  glTexCoord2dv(c.uv);
+  glVertex3d(c.x, c.y, c.z);
+}
+}  // namespace
+
+void qgu_glBegin(GLenum mode) {
+  applyState();
+  inQuads = (mode == GL_QUADS);
+  cornerCount = 0;
+  if (inQuads && !currentKnown) {
+    double tc[4];
+    glGetDoublev(GL_CURRENT_COLOR, curRGBA);
+    glGetDoublev(GL_CURRENT_TEXTURE_COORDS, tc);
+    curUV[0] = tc[0];
+    curUV[1] = tc[1];
+    currentKnown = true;
+  }
+  glBegin(inQuads ? GL_TRIANGLES : mode);
+}
+void qgu_glEnd() {
+  glEnd();
+  if (inQuads) {
+    // Leave the GL's current values as the caller set them last.
+    glColor4dv(curRGBA);
+    glTexCoord2dv(curUV);
+  }
+  inQuads = false;
+}
+void qgu_glVertex3d(double x, double y, double z) {
+  if (!identity) {
+    const double* m = stack[top].m;
+    double tx = m[0] * x + m[4] * y + m[8] * z + m[12];
+    double ty = m[1] * x + m[5] * y + m[9] * z + m[13];
+    double tz = m[2] * x + m[6] * y + m[10] * z + m[14];
+    x = tx;
+    y = ty;
+    z = tz;
+  }
+  if (!inQuads) {
+    glVertex3d(x, y, z);
+    return;
+  }
+  Corner& c = corners[cornerCount++];
+  c.x = x;
+  c.y = y;
+  c.z = z;
+  memcpy(c.uv, curUV, sizeof(curUV));
+  memcpy(c.rgba, curRGBA, sizeof(curRGBA));
+  if (cornerCount == 4) {
+    sendCorner(corners[0]);
+    sendCorner(corners[1]);
+    sendCorner(corners[2]);
+    sendCorner(corners[0]);
+    sendCorner(corners[2]);
+    sendCorner(corners[3]);
+    cornerCount = 0;
+  }
+}
+void qgu_glVertex2d(double x, double y) { qgu_glVertex3d(x, y, 0.0); }
+void qgu_glTexCoord2d(double u, double v) {
+  curUV[0] = u;
+  curUV[1] = v;
+  if (!inQuads) glTexCoord2d(u, v);
+}
+void qgu_glColor4d(double r, double g, double b, double a) {
+  curRGBA[0] = r;
+  curRGBA[1] = g;
+  curRGBA[2] = b;
+  curRGBA[3] = a;
+  if (!inQuads) glColor4d(r, g, b, a);
+}
+void qgu_glColor4dv(const double* rgba) { qgu_glColor4d(rgba[0], rgba[1], rgba[2], rgba[3]); }
+
 void qgu_glForgetState() {
   stateKnown = false;
+  currentKnown = false;
   bound = kUnknownTex;
 }
 
@@ -104,26 +196,6 @@ void qgu_glResetStateCache() {
   matrixMode = GL_MODELVIEW;
   memset(texKnown, 0, sizeof(texKnown));
 }
-
-// ---- Immediate mode --------------------------------------------------------------------
-void qgu_glBegin(GLenum mode) {
-  applyState();
-  glBegin(mode);
-}
-void qgu_glEnd() { glEnd(); }
-void qgu_glVertex3d(double x, double y, double z) {
-  if (identity) {
-    glVertex3d(x, y, z);
-    return;
-  }
-  const double* m = stack[top].m;
-  glVertex3d(m[0] * x + m[4] * y + m[8] * z + m[12], m[1] * x + m[5] * y + m[9] * z + m[13],
-             m[2] * x + m[6] * y + m[10] * z + m[14]);
-}
-void qgu_glVertex2d(double x, double y) { qgu_glVertex3d(x, y, 0.0); }
-void qgu_glTexCoord2d(double u, double v) { glTexCoord2d(u, v); }
-void qgu_glColor4d(double r, double g, double b, double a) { glColor4d(r, g, b, a); }
-void qgu_glColor4dv(const double* rgba) { glColor4dv(rgba); }
 
 // ---- Matrices ----------------------------------------------------------------------------
 void qgu_glMatrixMode(GLenum mode) {
