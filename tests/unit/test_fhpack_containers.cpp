@@ -43,7 +43,7 @@ TEST_F(FhpackContainer, EveryRecordTypeRoundTripsThroughTheLoader) {
     dir.writeBytes("gen/art/photo.jpg", jpeg);
     dir.writeBytes("content/snd.aiff", sound);
     dir.writeBytes("content/blob.bin", other);
-    dir.write("content/list.txt", "# a comment line\nfirst\n\\\nｱｲｳ kana\nカード\\x07Card\n");
+    dir.write("content/list.txt", "# a comment line\nfirst\n\\\nｱｲｳ kana\nカード\\x07Card\n\tＡ１！\n");
     dir.write("content/table.txt", "1 2 0x7fff\n# skipped\n-1 65535\n");
     dir.write("content/containers/t.pack",
               "# every kind of record\n"
@@ -78,7 +78,9 @@ TEST_F(FhpackContainer, EveryRecordTypeRoundTripsThroughTheLoader) {
     EXPECT_STREQ(line, "\xB6\xB0\xC4\xDE\x07" "Card");
     const uint8_t* list = static_cast<const uint8_t*>(qgu_getResourceRef(QGU_RES::STRn, 1002));
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ((list[0] << 8) | list[1], 4) << "count, big-endian";
+    EXPECT_EQ((list[0] << 8) | list[1], 5) << "count, big-endian";
+    qgu_copyIdxStrPtr(line, 1002, 5);
+    EXPECT_STREQ(line, " A1!") << "tab and full-width signs";
 
     auto words = loaded(QGU_RES::OBCH, 5);
     ASSERT_EQ(words.size(), 10u);

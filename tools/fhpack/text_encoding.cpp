@@ -83,6 +83,8 @@ bool textEncodeGame(const std::string& s, std::string& out, std::string& reason)
             out += char(cp - 0xFF61 + 0xA1);
         } else if (cp == 0x3000) {
             out += ' ';  // ideographic space
+        } else if (cp >= 0xFF01 && cp <= 0xFF5E) {
+            out += char(cp - 0xFEE0);  // full-width letters, digits and signs
         } else {
             const TextKanaMapping* hit = nullptr;
             for (unsigned k = 0; k < kTextKanaTableSize && !hit; ++k)

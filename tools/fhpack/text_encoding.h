@@ -2,7 +2,8 @@
 //
 // Printable ASCII stays as it is; half-width katakana (U+FF61..U+FF9F) become the bytes
 // 0xA1..0xDF; full-width katakana, hiragana and Japanese punctuation are written as their
-// half-width forms (a voiced kana becomes two bytes: the kana and its mark). Escapes:
+// half-width forms (a voiced kana becomes two bytes: the kana and its mark); full-width
+// letters, digits and signs become ASCII. Escapes:
 // \r (0x0D, line break), \n (0x0A), \\, \" and \xHH for any byte (0x07 ends a message's
 // first half, 0x11 selects a symbol glyph, 0x12 / 0x13 turn kana mode on and off).
 #pragma once
