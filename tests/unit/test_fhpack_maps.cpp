@@ -107,6 +107,15 @@ TEST_F(FhpackMaps, ShippedGroupZeroMatchesItsSourcesAndIsPlayable) {
         for (uint16_t b : c) exits += isExit(b);
         EXPECT_GE(exits, 2) << "map " << k << ": both characters need an exit block";
     }
+    // Every tune and background an entry names is shipped.
+    ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/playlistogg.drsrc").c_str()), nullptr);
+    ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/mediachunk.mrsrc").c_str()), nullptr);
+    for (const ListRecord& r : list) {
+        if (r.w[1] > 1 && r.w[1] != 4) continue;
+        if (r.w[8] >= 10000)
+            EXPECT_NE(qgu_getResourceRef(QGU_RES::STR_, r.w[8] + 1000), nullptr) << "tune " << r.w[8];
+        if (r.w[9] > 0) EXPECT_NE(qgu_getPicturePtr(r.w[9]), nullptr) << "background " << r.w[9];
+    }
     for (const ListRecord& r : list) {
         if (r.w[1] != 7) continue;  // doors
         int map = r.w[7], index = r.w[8];
