@@ -178,7 +178,7 @@ bool mapParseLines(const std::string& file, const std::vector<std::string>& line
         std::vector<Arg> args;
         size_t first = line.find_first_not_of(" \t");
         if (first == std::string::npos || line[first] == '#') continue;
-        if (line.compare(first, 5, "size ") == 0) {
+        if (line.compare(first, 4, "size") == 0 && first + 4 < line.size() && std::isspace(uint8_t(line[first + 4]))) {
             long w, h;
             char extra;
             int got = std::sscanf(line.c_str() + first + 4, "%ld %ld %c", &w, &h, &extra);
