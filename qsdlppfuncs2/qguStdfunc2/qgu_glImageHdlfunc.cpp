@@ -373,6 +373,8 @@ Raw2DImgInfo* qgu_NewRawImageFromPicName(const char* path, int cellWidth, int ce
   qgu_brightenAndKey(s, GammaCorrectF, true);
   Raw2DImgInfo* rec = makeRawImage(s, cellWidth, cellHeight);
   SDL_FreeSurface(s);
+  // Not a resource picture: never found again by resource number.
+  if (rec) rec->resID = rec->fileID = kNone;
   return rec;
 }
 

@@ -123,6 +123,21 @@ TEST_F(Textures, SamePictureIsReusedPerContainerAndMissingOnesFail) {
   out = endCapture();
   EXPECT_EQ(out, "Can't make texture. rsrc#( 0x138 )\n");
   beginCapture();
+  EXPECT_EQ(qgu_NewRawImageFromPicRes(312, 16, 16), nullptr);
+  EXPECT_EQ(qgu_GetRawImageInfo(312), nullptr);
+  out = endCapture();
+  EXPECT_EQ(out, "Read rsrc image by raw error. ( 138 )\nRead rsrc image by raw error. ( 138 )\n");
+
+  // A picture cut short in the middle of its data.
+  std::vector<uint8_t> cut = encodePNG(Picture(64, 64, kRed));
+  cut.resize(cut.size() / 2);
+  loadContainer("cut.mrsrc", {{313, cut}});
+  beginCapture();
+  EXPECT_EQ(qgu_NewTextureFromPicRes(313, &untouched, false, false), -1);
+  out = endCapture();
+  EXPECT_EQ(out, "Can't make texture. rsrc#( 0x139 )\n");
+  EXPECT_EQ(untouched, 77u);
+  beginCapture();
   EXPECT_EQ(qgu_NewTextureFromPicFile((tempDir() + "/nothing.png").c_str(), &untouched, false, false), -1);
   out = endCapture();
   EXPECT_EQ(out, "Image load Error. ( " + tempDir() + "/nothing.png )\n");
