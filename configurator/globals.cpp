@@ -1,0 +1,22 @@
+// The settings program's objects (see globals.h).
+#include "globals.h"
+
+namespace SYS_GLOBALS {
+QSDLpp_MixHandlCls* mixHdl = nullptr;
+QSDLpp_MixSoundCls* sound = nullptr;
+QSDLpp_MixMusicCls music;
+QSDLpp_GPrint GLPrintCtrl;
+QSDLpp_GLPattSys* BGPattCtrl = nullptr;
+QSDLpp_StickCls Stick;
+PrefHandler SdlConfiguCtrl("mysdlcfg.pref", PREF_FILE_SIZE);
+
+GLuint menuSpriteTxNum = 0;
+GLuint titleSpriteTxNum = 0;
+GLuint stateSpriteTxNum = 0;
+GLuint iconSpriteTxNum = 0;
+GLuint font32TxNum = 0;
+
+void playEffect(int n) {
+    if (sound) sound->playNum(n);
+}
+} // namespace SYS_GLOBALS
