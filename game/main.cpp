@@ -1,6 +1,5 @@
-// Placeholder entry until the game shell lands.
-#include <cstdio>
-int main() {
-    std::puts("Fernhollow: the game shell is not built yet.");
-    return 1;
-}
+// The game program's entry: the platform glue (platform/<system>.cpp) sets the working
+// directory and calls main0.
+int fhPlatformMain(int argc, char** argv);
+
+int main(int argc, char** argv) { return fhPlatformMain(argc, argv); }

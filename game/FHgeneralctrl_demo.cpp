@@ -1,0 +1,293 @@
+// The script player of the attract demo, the opening and closing sequences and the two
+// endings: records of G_LoopDemo start at their step, run in 32 slots and draw
+// pictures, boxes, wipes, sprites, figures, decorations and texts, play music and
+// effects, or end the script.
+#include <climits>
+#include <cstring>
+
+#include "FHWorldGlobal.h"
+#include "FHWorldGlobal_field.h"
+#include "FHgeneralctrl.h"
+#include "FHgeneralctrl_internal.h"
+#include "FHmyworld.h"
+#include "qgu_fileutil.h"
+#include "qgu_glImageHdlfunc.h"
+#include "qsdlpp2_GLobject@image.h"
+#include "qsdlpp2_globals.h"
+#include "qsdlpp2_trigon.h"
+
+using namespace FHWGBL;
+using namespace FHCtrl;
+using namespace FHScript;
+
+namespace {
+
+int demoCounter = 0;   // steps since the script started
+int nextQIdx = 0;      // next record to start
+int nextQCount = 0;    // its start step
+char printStr[kSlots][256];
+char printEngStr[kSlots][256];
+
+// Start step of record idx of the script, or "never" past its last record.
+int startOf(int script, int idx) {
+    if (idx >= kRecords || G_LoopDemo[script][idx][W_TYPE] == 0) return INT_MAX;
+    return G_LoopDemo[script][idx][W_START];
+}
+
+void splash(int x, int y, int patt) {
+    DecorateCtrlCls& deco = Game_GLOBALS::MyWorld.decoCtrl;
+    deco.NewDecorate(x * 100, y * 100, 1, -150, -300, 100, 100, 0, 2, 24, 4, patt, 1, 1, 1, 1, 771);
+    deco.NewDecorate(x * 100, y * 100, 1, 150, -300, 100, 100, 0, 2, 24, 4, patt, 1, 1, 1, 1, 771);
+}
+
+QSDLpp_GLSprite* figure(double x, double y, int patt, bool mirror, int rot) {
+    QSDLpp_GLSprite* sp = putSprite(x, y, 2, mirror ? -100 : 100, 100, rot, patt);
+    if (sp) sp->putCenterMode(true);
+    return sp;
+}
+
+// Command 10: a figure whose sub-type advances by itself.
+void scriptFigure(int32_t* s) {
+    const int c = s[W_COUNTER];
+    switch (s[W_SUB]) {
+        case 0:
+            figure(s[W_X], s[W_Y], 777, false, 180);
+            s[W_Y] += 4;
+            if (c >= 60) s[W_SUB] = 1;
+            break;
+        case 1:
+            figure(s[W_X], s[W_Y], 587, false, 0);
+            if (c == 61) {
+                splash(s[W_X], s[W_Y], 93);
+                splash(s[W_X], s[W_Y], 92);
+            }
+            if (c >= 120) s[W_SUB] = 2;
+            break;
+        case 2:
+            figure(s[W_X], s[W_Y], 777, false, 0);
+            if (c >= 180) s[W_SUB] = 3;
+            break;
+        case 3:
+            figure(s[W_X], s[W_Y] + ((c / 8) & 1) * 4, 776, false, 0);
+            if (c >= 240) s[W_SUB] = 4;
+            break;
+        case 4:
+            figure(s[W_X], s[W_Y], 776, false, 0);
+            if (c >= 320) s[W_SUB] = 5;
+            break;
+        case 5:
+            figure(s[W_X], s[W_Y], 777, true, 0);
+            s[W_X] -= 4;
+            if (c % 16 == 0) splash(s[W_X], s[W_Y] + 8, 93);
+            if (c >= 380) {
+                s[W_SUB] = 0;
+                s[W_COUNTER] = 0;
+            }
+            break;
+        case 6: {
+            const int bob = QSDLpp_Trigon::sin100x(c * 8) * 4 / 100;
+            figure(s[W_X], s[W_Y] + bob, 777, s[W_DX] < 0, 0);
+            s[W_X] += s[W_DX];
+            if (c % 32 == 0) splash(s[W_X], s[W_Y] + 8, 93);
+            if (c >= 128) {
+                s[W_SUB] = 0;
+                s[W_COUNTER] = 0;
+            }
+            break;
+        }
+        default: break;
+    }
+}
+
+// Text with a shadow, large at (x, y) and optionally small in the caption box.
+void shadowText(double x, double y, int size, int font, const double* shadow, double off, const char* t) {
+    drawText(x + off, y + off, size, size, font, shadow, t);
+    drawText(x, y, size, size, font, GLwhite, t);
+}
+
+void captionBox(const double* colour) { qgu_GLDrawSimpleSuqre(colour, 8, 204, 312, 236); }
+
+void smallCaption(const char* t) {
+    drawText(16, 210, 8, 8, 1, GLblack, t);
+    drawText(15, 209, 8, 8, 1, GLwhite, t);
+}
+
+// Moves a text record by (dx, dy) during its last 60 steps.
+void lateMove(int32_t* s) {
+    if (s[W_DURATION] - s[W_COUNTER] < 60) {
+        s[W_X] += s[W_DX];
+        s[W_Y] += s[W_DY];
+    }
+}
+
+// Runs one step of the record in slot i. Returns 9 when the script is to end.
+int runCommand(GameMainCtrlCLS& ctl, int i) {
+    int32_t* s = ctl.seqSlot[i];
+    const int c = s[W_COUNTER];
+    const int a = s[W_A];
+    const int dur = s[W_DURATION] > 0 ? s[W_DURATION] : 1;
+    QSDLpp_StickCls& stick = QSDL_GLOBALS::Stick;
+    switch (s[W_TYPE]) {
+        case 1:
+        case 2:
+            if (c == 1) ctl.loadPicture(a);
+            break;
+        case 3:
+        case 4:
+        case 5: {
+            const double* col = s[W_TYPE] == 3 ? GLblack : s[W_TYPE] == 4 ? GLtransBlue : GLtransLgtBlue;
+            qgu_GLDrawSimpleSuqre(col, s[W_X], s[W_Y], s[W_X] + s[W_DX], s[W_Y] + s[W_DY]);
+            break;
+        }
+        case 6:
+        case 7: {
+            const int per = dur / 8 > 0 ? dur / 8 : 1;
+            const bool in = s[W_TYPE] == 6;
+            if (a != 0) {
+                const int tile = in ? 23 - (c / per) % 8 : 16 + (c / per) % 8;
+                qgu_GLDrawTextureRep(FHSYSGBL::TileTxt[tile], s[W_DX], s[W_DY], GLblack, s[W_X], s[W_Y], 0);
+            } else {
+                int thick = in ? 6 * (32 - c) : 6 * c;
+                if (thick < 0) thick = 0;
+                if (thick > 0) qgu_GLDrawDoughnut(GLblack, 160, 120, 216, 216, thick, 32);
+            }
+            break;
+        }
+        case 9: {
+            const int n = s[W_ANIM_N] > 0 ? s[W_ANIM_N] : 1;
+            const int t = s[W_ANIM_T] > 0 ? s[W_ANIM_T] : 1;
+            figure(s[W_X], s[W_Y], a + (c / t) % n, s[W_DX] < 0, 0);
+            s[W_X] += s[W_DX];
+            s[W_Y] += s[W_DY];
+            break;
+        }
+        case 10: scriptFigure(s); break;
+        case 11:
+            Game_GLOBALS::MyWorld.decoCtrl.NewDecoratePatt(s[W_X] * 100, s[W_Y] * 100, 1, s[W_DX] * 100,
+                                                         s[W_DY] * 100, 0, s[W_ANIM_N], a, s[W_DURATION]);
+            s[W_START] = 0;
+            break;
+        case 12:
+            if (c == 1) qgu_copyIdxStrPtr(printStr[i], a, s[W_SUB] + 1);
+            drawText(s[W_X], s[W_Y], s[W_ANIM_N], s[W_ANIM_N], 0, GLwhite, printStr[i]);
+            lateMove(s);
+            break;
+        case 13:
+            if (c == 1) {
+                qgu_copyIdxStrPtr(printStr[i], a, s[W_SUB]);
+                printEngStr[i][0] = '\0';
+                if (a == 1002) qgu_copyIdxStrPtr(printEngStr[i], 1003, s[W_SUB]);
+            }
+            if (a == 1002) {
+                captionBox(UWMode ? GLtransCyan : GLtransHardBlue);
+                drawText(16, 208, 8, 8, 1, GLwhite, printEngStr[i]);
+            }
+            shadowText(s[W_X], s[W_Y], 16, 1, GLtblack, 3, printStr[i]);
+            lateMove(s);
+            break;
+        case 14:
+            if (c == 1) qgu_copyIdxStrPtr(printStr[i], a, s[W_SUB]);
+            shadowText(s[W_X], s[W_Y], 16, 1, GLtblack, 3, printStr[i]);
+            if (s[W_DURATION] - c >= 60) {
+                captionBox(GLtransHardBlue);
+                smallCaption(printStr[i]);
+            }
+            lateMove(s);
+            break;
+        case 15: {
+            if (s[W_ANIM_T] == 0 && qgu_copyIdxStrPtr(printStr[i], a, s[W_SUB] + 1) == 0) {
+                s[W_START] = 0;  // the list has no more lines
+                break;
+            }
+            shadowText(s[W_X], s[W_Y], 16, 1, GLblack, 1, printStr[i]);
+            captionBox(GLtransHardBlue);
+            smallCaption(printStr[i]);
+            s[W_ANIM_T] += 1;
+            const int per = s[W_PARAM] > 0 ? s[W_PARAM] : 1;
+            if (s[W_ANIM_T] >= (static_cast<int>(std::strlen(printStr[i])) + 2) * per) {
+                s[W_ANIM_T] = 0;
+                s[W_SUB] += 1;
+                if (s[W_SUB] >= 16) s[W_START] = 0;
+            }
+            break;
+        }
+        case 16:
+            if (c == 1) {
+                if (a != 0) {
+                    const char* rec = static_cast<const char*>(qgu_getResourceRef(QGU_RES::STR_, a));
+                    if (rec) {
+                        char path[256];
+                        std::strncpy(path, rec, sizeof path - 1);
+                        path[sizeof path - 1] = '\0';
+                        QSDL_GLOBALS::music.load(path);
+                        QSDL_GLOBALS::music.start(s[W_PARAM]);
+                    }
+                }
+                if (s[W_SUB] != 0) QSDL_GLOBALS::music.event(s[W_SUB], s[W_ANIM_N]);
+                if (s[W_ANIM_T] != 0) QSDL_GLOBALS::music.musVol(s[W_ANIM_T]);
+            }
+            break;
+        case 17:
+            if (c == 1) QSDL_GLOBALS::sound.playNum(a);
+            break;
+        case 18:
+            if (stick.trigA(0) && stick.trigB(0)) return 9;
+            break;
+        case 19:
+            if (stick.trigD(0)) return 9;
+            break;
+        case 20:
+            if (stick.trigA(0) || stick.trigB(0) || stick.trigD(0)) return 9;
+            break;
+        case 21:
+            s[W_START] = 0;
+            return 9;
+        default: break;
+    }
+    return 0;
+}
+
+}  // namespace
+
+int GameMainCtrlCLS::demoCtrlLoop(int script, int mode) {
+    if (script < 0 || script >= kScripts) return 9;
+    FHWorldCLS& w = Game_GLOBALS::MyWorld;
+    if (mode == -1) {
+        std::memset(seqSlot, 0, sizeof seqSlot);
+        resetFHWGBL();
+        for (auto& d : w.decoCtrl.decos) d.activeF = 0;
+        fadeMusic(1000);
+        demoCounter = 0;
+        nextQIdx = 0;
+        nextQCount = startOf(script, 0);
+        runningScript = script;
+        return 0;
+    }
+    int result = 0;
+    for (int i = 0; i < kSlots; ++i) {
+        int32_t* s = seqSlot[i];
+        if (s[W_START] < 1) continue;
+        s[W_COUNTER] += 1;
+        if (runCommand(*this, i) == 9) result = 9;
+        if (s[W_START] >= 1 && s[W_COUNTER] >= s[W_DURATION]) s[W_START] = 0;
+    }
+    // Start every record that is due (one start step may hold several records).
+    while (demoCounter >= nextQCount) {
+        int freeSlot = -1;
+        for (int i = 0; i < kSlots; ++i)
+            if (seqSlot[i][W_START] < 1) {
+                freeSlot = i;
+                break;
+            }
+        if (freeSlot < 0) break;  // all 32 slots busy: the record waits
+        std::memcpy(seqSlot[freeSlot], G_LoopDemo[script][nextQIdx], sizeof seqSlot[freeSlot]);
+        seqSlot[freeSlot][W_START] = 1;  // marks the slot busy
+        seqSlot[freeSlot][W_COUNTER] = 0;
+        nextQIdx += 1;
+        nextQCount = startOf(script, nextQIdx);
+    }
+    w.decoCtrl.moveDecorates();
+    demoCounter += 1;
+    if (result == 9) runningScript = -1;
+    return result;
+}

@@ -1,0 +1,20 @@
+// The game program's start (main0) and its fixed-rate frame loop.
+#pragma once
+
+#include <cstdint>
+
+// Steps per presented picture (the configuration's display-skip count, 1..5).
+extern int32_t skips;
+
+// Initialises SDL, the configuration, sound, input, the window and the controller, then
+// runs the frame loop until the window is closed or the controller asks to quit.
+// Returns 0; ends the process with status 1 when SDL video cannot start.
+int main0(int argc, const char** argv);
+
+namespace FHFrame {
+// The step period in ms for slow-motion level 0..3: 16, 33, 50, 66.
+int stepPeriod(int waitPlus);
+// The sleep before the next turn: period - (now - lastTick), none when the turn was
+// late (a wait that reads above 1000 ms unsigned).
+uint32_t waitFor(uint32_t lastTick, uint32_t now, int period);
+}  // namespace FHFrame
