@@ -2,56 +2,16 @@
 // writes decode with SDL2_image at their stated sizes; atlas and font cells land where
 // the game's pattern and character rules look for them; and the pictures the build made
 // come back through the container loader intact.
-#include "test_fhpack_util.h"
-
-#include <SDL.h>
-#include <SDL_image.h>
+#include "test_fhpack_art_util.h"
 
 #include <memory>
 
 #include "qgu_fileutil.h"
 
 using namespace fhpacktest;
+using namespace fhpackarttest;
 
 namespace {
-struct Pixels {
-    int w = 0, h = 0;
-    std::vector<uint32_t> rgba;  // 0xRRGGBBAA
-    uint32_t at(int x, int y) const { return rgba[size_t(y) * size_t(w) + size_t(x)]; }
-    uint8_t alpha(int x, int y) const { return uint8_t(at(x, y) & 0xFF); }
-    // True when any pixel of the w x h block at (x, y) is not fully transparent.
-    bool anyOpaque(int x, int y, int bw, int bh) const {
-        for (int j = y; j < y + bh; ++j)
-            for (int i = x; i < x + bw; ++i)
-                if (alpha(i, j)) return true;
-        return false;
-    }
-};
-
-Pixels fromSurface(SDL_Surface* s) {
-    Pixels p;
-    if (!s) return p;
-    SDL_Surface* c = SDL_ConvertSurfaceFormat(s, SDL_PIXELFORMAT_RGBA32, 0);
-    SDL_FreeSurface(s);
-    if (!c) return p;
-    p.w = c->w, p.h = c->h;
-    p.rgba.resize(size_t(p.w) * size_t(p.h));
-    for (int y = 0; y < p.h; ++y) {
-        const uint8_t* row = static_cast<const uint8_t*>(c->pixels) + y * c->pitch;
-        for (int x = 0; x < p.w; ++x) {
-            const uint8_t* q = row + x * 4;
-            p.rgba[size_t(y) * size_t(p.w) + size_t(x)] = uint32_t(q[0]) << 24 | uint32_t(q[1]) << 16 | uint32_t(q[2]) << 8 | q[3];
-        }
-    }
-    SDL_FreeSurface(c);
-    return p;
-}
-
-Pixels decodeFile(const std::string& path) { return fromSurface(IMG_Load(path.c_str())); }
-Pixels decodeMemory(const void* data, int64_t size) { return fromSurface(IMG_Load_RW(SDL_RWFromConstMem(data, int(size)), 1)); }
-
-bool exists(const std::string& path) { return std::ifstream(path).good(); }
-
 class FhpackArt : public ::testing::Test {
 protected:
     static void SetUpTestSuite() { IMG_Init(IMG_INIT_PNG); }
@@ -302,4 +262,150 @@ TEST_F(FhpackArt, BuiltPicturesLoadAtTheirStatedSizes) {
         EXPECT_EQ(p.w, w.w) << names[w.id];
         EXPECT_EQ(p.h, w.h) << names[w.id];
     }
+}
+
+// Source-over compositing, layers that keep their effects to themselves, and the
+// whole-canvas transforms, checked pixel by pixel.
+TEST_F(FhpackArt, RecipeCompositingLayersAndTransforms) {
+    auto build = [&](const std::string& name, const std::string& body) {
+        std::string out = dir.file(name + ".png");
+        RunResult r = runFhpack("art-recipe " + dir.write(name + ".rcp", body) + " " + out);
+        EXPECT_EQ(r.status, 0) << r.output;
+        return decodeFile(out);
+    };
+    Pixels a = build("blend", "size 4 2\nfill #000000\nrect 0 0 2 2 #ffffff80\nrect 2 0 2 1 #ff000080\nrect 2 1 2 1 #ff0000\n");
+    uint32_t grey = a.at(0, 0);
+    EXPECT_NEAR(int(grey >> 24), 128, 1);
+    EXPECT_EQ(grey & 0xFF, 0xFFu);
+    EXPECT_EQ(a.at(3, 1), 0xFF0000FFu);
+    Pixels b = build("clear", "size 2 1\nrect 0 0 1 1 #ff000080\n");
+    EXPECT_EQ(b.at(0, 0), 0xFF000080u) << "half-transparent paint on an empty canvas stays half transparent";
+    EXPECT_EQ(b.at(1, 0), 0u);
+
+    // The outline of a merged layer wraps the layer only, not what lies under it.
+    Pixels c = build("layers", "size 12 5\nrect 1 1 3 3 #00ff00\nlayer\nrect 8 1 3 3 #0000ff\nmerge outline #ff0000 1\n");
+    EXPECT_EQ(c.at(7, 2), 0xFF0000FFu);
+    EXPECT_EQ(c.at(9, 0), 0xFF0000FFu);
+    EXPECT_EQ(c.at(0, 2), 0u);
+    EXPECT_EQ(c.at(4, 2), 0u);
+    EXPECT_EQ(c.at(2, 2), 0x00FF00FFu);
+
+    // A pixel in the top-left corner: mirrored to the top-right, turned clockwise to the
+    // top-right, shifted, and grown from the top-left corner.
+    const std::string dot = "size 8 8\nrect 0 0 1 1 #ffffff\n";
+    EXPECT_EQ(build("flip", dot + "flipx\n").at(7, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(build("flipy", dot + "flipy\n").at(0, 7), 0xFFFFFFFFu);
+    Pixels r = build("rot", dot + "rotate 90\n");
+    EXPECT_EQ(r.at(7, 0), 0xFFFFFFFFu);
+    EXPECT_EQ(r.countOpaque(0, 0, 8, 8), 1);
+    Pixels s = build("shift", dot + "shift 3 2\n");
+    EXPECT_EQ(s.at(3, 2), 0xFFFFFFFFu);
+    EXPECT_EQ(s.at(0, 0), 0u);
+    Pixels z = build("zoom", dot + "zoom 3\n");
+    EXPECT_EQ(z.countOpaque(0, 0, 8, 8), 9);
+    EXPECT_EQ(z.at(2, 2), 0xFFFFFFFFu);
+    // fade scales alpha; tint multiplies the colour.
+    Pixels f = build("fade", "size 1 1\nfill #ffffff\nfade 64\n");
+    EXPECT_EQ(f.at(0, 0) & 0xFF, 64u);
+    Pixels t = build("tint", "size 1 1\nfill #ffffff\ntint #ff8000\n");
+    EXPECT_EQ(t.at(0, 0), 0xFF8000FFu);
+    // Text alignment: centred text straddles its x, right-aligned text ends there.
+    Pixels al = build("align", "size 64 16\nfont " + hex() + "\ntext 32 0 1 1 #ffffff \"MM\" center\n");
+    EXPECT_TRUE(al.anyOpaque(20, 0, 12, 16));
+    EXPECT_TRUE(al.anyOpaque(32, 0, 12, 16));
+    Pixels ar = build("right", "size 64 16\nfont " + hex() + "\ntext 32 0 1 1 #ffffff \"MM\" right\n");
+    EXPECT_TRUE(ar.anyOpaque(16, 0, 16, 16));
+    EXPECT_FALSE(ar.anyOpaque(32, 0, 32, 16));
+}
+
+// Manifest expressions, includes and the dependency file the build relies on.
+TEST_F(FhpackArt, ExpressionsIncludesAndDependencies) {
+    dir.write("shared.colors", "color spot #ff00ff\n");
+    dir.write("px/one.px", "palette\nX #00ff00\nsprite s 1 1\nX\n");
+    std::string m = dir.write("e.atlas",
+                              "picture 1 cell 4 size 16 16 patterns 0 15 index direct\ninclude shared.colors\nfont " + hex() + "\n"
+                              "0-3: rect {(i+1)%4} {n*0} 1 1 spot\n4: sprite px/one.px s 0 0\n"
+                              "5: text 0 0 1 1 #ffffff \"a;b\"; rect 3 3 1 1 #ffffff\n");
+    std::string out = dir.file("e.png"), dep = dir.file("e.d");
+    RunResult r = runFhpack("art-atlas " + m + " " + out + " --font x --dep " + dep);
+    EXPECT_NE(r.status, 0) << "unknown option refused";
+    r = runFhpack("art-atlas " + m + " " + out + " --dep " + dep);
+    ASSERT_EQ(r.status, 0) << r.output;
+    Pixels p = decodeFile(out);
+    EXPECT_EQ(p.at(1, 0), 0xFF00FFFFu);   // i = 0 -> x 1
+    EXPECT_EQ(p.at(4 + 2, 0), 0xFF00FFFFu);
+    EXPECT_EQ(p.at(12 + 0, 0), 0xFF00FFFFu);  // (3 + 1) % 4 = 0
+    EXPECT_EQ(p.at(0, 4), 0x00FF00FFu);       // cell 4 starts the second row
+    EXPECT_EQ(p.at(4 + 3, 4 + 3), 0xFFFFFFFFu) << "a ';' inside quotes does not split the cell's commands";
+    std::vector<uint8_t> bytes = readBytes(dep);
+    std::string d(bytes.begin(), bytes.end());
+    EXPECT_EQ(d.rfind(out + ":", 0), 0u) << d;
+    for (const char* f : {"e.atlas", "shared.colors", "px/one.px", "unifont-subset.hex"}) EXPECT_NE(d.find(f), std::string::npos) << f;
+
+    // Expressions that cannot be worked out stay as written, so the command then fails.
+    std::string bad = dir.write("bad.atlas", "picture 1 cell 4 size 16 16 patterns 0 15 index direct\n0: rect {7/0} 0 1 1 #ffffff\n");
+    r = runFhpack("art-atlas " + bad + " " + dir.file("bad.png"));
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.output.find("bad.atlas:2: expected a number, found '{7/0}'"), std::string::npos) << r.output;
+    // A manifest that includes itself is refused.
+    std::string loop = dir.write("loop.atlas", "picture 1 cell 4 size 16 16 patterns 0 15\ninclude loop.atlas\n");
+    r = runFhpack("art-atlas " + loop + " " + dir.file("loop.png"));
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.output.find("includes itself"), std::string::npos) << r.output;
+    // The same sources give the same bytes (a rebuild changes nothing downstream).
+    ASSERT_EQ(runFhpack("art-atlas " + m + " " + dir.file("again.png")).status, 0);
+    EXPECT_EQ(readBytes(out), readBytes(dir.file("again.png")));
+}
+
+// Glyph sources: a missing glyph, a bad bitmap and palettes shared between files.
+TEST_F(FhpackArt, GlyphFilesAndPaletteImports) {
+    std::string hexFile = dir.write("tiny.hex", "0041:0000000018242442427E424242420000\n");
+    std::string f = dir.write("tiny.font", "font 100 cell 16 size 256 256 glyphs tiny.hex style bold\n");
+    RunResult r = runFhpack("art-font " + f + " " + dir.file("tiny.png"));
+    EXPECT_NE(r.status, 0);
+    EXPECT_NE(r.output.find("glyph U+0021 needed by cell 1 is missing"), std::string::npos) << r.output;
+    dir.write("short.hex", "0041:00000000182424\n");
+    r = runFhpack("art-font " + dir.write("short.font", "font 100 cell 16 size 256 256 glyphs short.hex\n") + " " + dir.file("s.png"));
+    EXPECT_NE(r.output.find("short.hex:1: bitmap must have 32 or 64 hex digits, has 14"), std::string::npos) << r.output;
+    (void)hexFile;
+
+    dir.write("base.px", "palette\nA #123456\n");
+    std::string px = dir.write("use.px", "import base.px\npalette\nB #654321\nsprite s 2 1\nAB\n");
+    ASSERT_EQ(runFhpack("art-pixel " + px + " s " + dir.file("use.png")).status, 0);
+    Pixels p = decodeFile(dir.file("use.png"));
+    EXPECT_EQ(p.at(0, 0), 0x123456FFu);
+    EXPECT_EQ(p.at(1, 0), 0x654321FFu);
+    r = runFhpack("art-pixel " + px + " nosuch " + dir.file("n.png"));
+    EXPECT_NE(r.output.find("no sprite 'nosuch'"), std::string::npos) << r.output;
+}
+
+// Every pose of both characters and of the dog draws something inside its cell, and the
+// characters differ from each other; a pose that does not exist is named in the error.
+TEST_F(FhpackArt, EveryCharacterPoseDraws) {
+    const char* foot[] = {"idle", "walk", "rise", "fall", "punch", "kick", "spin", "special", "down", "up", "hang",
+                          "hurt", "cheer", "wave", "push", "swim", "float", "dash", "climb", "charge", "drift", "drown"};
+    std::string m = "picture 1 cell 32 size 512 512 patterns 0 255 index direct\n";
+    int n = 0;
+    for (const char* pose : foot) {
+        m += std::to_string(n++) + ": figure hero " + pose + " 1\n";
+        m += std::to_string(n++) + ": figure heroine " + pose + " 1\n";
+    }
+    const char* dogPoses[] = {"walk", "follow", "ready", "dash", "special", "swim", "sit"};
+    int firstDog = n;
+    for (const char* pose : dogPoses) m += std::to_string(n++) + ": dog " + pose + " 1 10\n";
+    std::string out = dir.file("poses.png");
+    RunResult r = runFhpack("art-atlas " + dir.write("poses.atlas", m) + " " + out);
+    ASSERT_EQ(r.status, 0) << r.output;
+    Pixels p = decodeFile(out);
+    for (int k = 0; k < n; ++k) {
+        int x = (k % 16) * 32, y = (k / 16) * 32;
+        int count = p.countOpaque(x, y, 32, 32);
+        EXPECT_GT(count, 60) << "cell " << k;
+        // Nothing is cut at the cell's top edge.
+        if (k < firstDog) EXPECT_FALSE(p.anyOpaque(x, y, 32, 1)) << "cell " << k;
+    }
+    EXPECT_FALSE(p.sameBlock(0, 0, 32, 0, 32, 32)) << "hero and heroine look different";
+    r = runFhpack("art-atlas " + dir.write("badpose.atlas", "picture 1 cell 32 size 64 64 patterns 0 3 index direct\n0: figure hero moonwalk\n") +
+                  " " + dir.file("bp.png"));
+    EXPECT_NE(r.output.find("badpose.atlas:2: unknown pose 'moonwalk'"), std::string::npos) << r.output;
 }

@@ -188,7 +188,7 @@ void drawFigure(Canvas& cv, const Look& lk, const Pose& p) {
         cv.blob(fx + 0.8, fy - 0.6, 2.2, 1.5, boot);
     };
     double lean = p.lean - p.tuck * 30;
-    double neckX = hipX + sn(lean) * 7, neckY = hipY - cs(lean) * 7;
+    double neckX = hipX + sn(lean) * 6.6, neckY = hipY - cs(lean) * 6.6;
     double shX = hipX + sn(lean) * 5.5, shY = hipY - cs(lean) * 5.5;
     auto arm = [&](double a, double el, Rgba sleeve, bool front) {
         a += p.tuck * 60;
@@ -213,7 +213,7 @@ void drawFigure(Canvas& cv, const Look& lk, const Pose& p) {
     leg(p.legF, p.kneeF, lk.pants, lk.boots);
     // Head.
     double tilt = p.headTilt;
-    double hx = neckX + sn(lean) * 4.5 + 0.5, hy = neckY - cs(lean) * 4.5 - 0.5;
+    double hx = neckX + sn(lean) * 4.3 + 0.5, hy = neckY - cs(lean) * 4.3 - 0.3;
     if (lk.longHair) {
         // Ponytail behind the head, swinging back.
         cv.blob(hx - 5.5, hy + 1.5, 2.4, 4.2, lk.hairDark);
@@ -226,8 +226,8 @@ void drawFigure(Canvas& cv, const Look& lk, const Pose& p) {
     if (!lk.longHair) {
         // A leaf-green cap with a little sprout.
         cv.blob(hx - 0.5, hy - 4.2, 5.2, 2.4, lk.top);
-        cv.limb(hx - 1, hy - 6, hx + 1.5, hy - 8.5, 1.0, lk.topDark);
-        cv.blob(hx + 2.4, hy - 8.8, 1.6, 0.9, Rgba{120, 200, 90, 255});
+        cv.limb(hx - 1, hy - 5.5, hx + 1.2, hy - 7.2, 1.0, lk.topDark);
+        cv.blob(hx + 2.2, hy - 7.4, 1.5, 0.8, Rgba{120, 200, 90, 255});
         cv.limb(hx + 2, hy - 3.6, hx + 6.2, hy - 2.6 - tilt * 0.05, 1.6, lk.topDark);  // cap brim
     } else {
         cv.blob(hx + 2.2, hy - 3.6, 3.0, 1.6, lk.hair);  // fringe
@@ -282,10 +282,11 @@ void shapeFigure(Image& img, RecipeContext& ctx, const std::vector<std::string>&
     // Draw on a layer of its own so the outline wraps the whole figure.
     Image layer(img.width(), img.height());
     bool turned = p.turn != 0 || p.tuck > 0;
-    double pivotY = turned ? -13 : 0;
+    // A curled figure sits higher above its feet, so its middle is higher too.
+    double pivotY = turned ? -13 - 6 * p.tuck : 0;
     Canvas cv{layer, pl.x, pl.y - 1.2 * pl.s, pl.s, pl.flip, cs(p.turn), sn(p.turn), 0, pivotY};
     // A turned figure (swimming, spinning) is centred in the cell instead of standing on its edge.
-    if (turned) cv.oy = pl.y - img.height() / 2.0 + 13 * pl.s;
+    if (turned) cv.oy = pl.y - img.height() / 2.0 - pivotY * pl.s;
     drawFigure(cv, *lk, p);
     layer.outline(kInk, std::max(1, int(pl.s + 0.5)));
     img.draw(layer, 0, 0);
