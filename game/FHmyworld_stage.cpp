@@ -166,6 +166,9 @@ int FHWorldCLS::loadNewStage(int chapter, int section, int kind) {
     sectionSteps = firstChrSteps = 0;
     Score = SilvCoins = MissCount = 0;
     PlusTIME = 60;
+    // Pending gauges and gold left over from the previous play are not part of a film;
+    // they start empty so that a section replays exactly as it was recorded.
+    preEcounter = preGcounter = preAcounter = 0;
 
     const int slot = CHAPTER * 5 + SECTION;
     const unsigned char* rec = workingRecord;
@@ -330,8 +333,12 @@ void FHWorldCLS::loadMapWorld(int n, int entry) {
     const int64_t dataBytes = qgu_getResourceSize(data);
     unsigned got;
     if (packed) {
+        // The decoder answers 111 once it has filled `cells` words; cells are cleared
+        // first so that a stream that ends early leaves empty blocks, not old ones.
+        std::memset(mapCells, 0, cells * 2);
         bool truncated = false;
         got = qgu_decompressMem16Safe(data, static_cast<unsigned>(dataBytes / 2), mapCells, cells, &truncated);
+        if (got == 111 && !truncated) got = cells;
     } else {
         got = static_cast<unsigned>(dataBytes / 2) < cells ? static_cast<unsigned>(dataBytes / 2) : cells;
         std::memcpy(mapCells, data, got * 2);

@@ -24,6 +24,9 @@ Controls readControls();
 // section: character 0 in play, all timers, chains and flags 0).
 void resetPlayerStatics();
 
+// Forgets whether trigger C was held (the switch needs a fresh press).
+void resetSwitchMemory();
+
 // Statics of the contact step (pressure switch memory, mine flag).
 void resetContactStatics();
 

@@ -23,6 +23,8 @@ bool holdCF = false;  // trigger C was down last frame
 
 namespace FHPlay {
 
+void resetSwitchMemory() { holdCF = false; }
+
 Controls readControls() {
     Controls c{};
     QSDLpp_StickCls& st = QSDL_GLOBALS::Stick;

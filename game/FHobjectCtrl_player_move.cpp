@@ -63,6 +63,7 @@ void drawRectOnField(int x, int y, const rRect& r, const double* colour) {
 namespace FHPlay {
 void resetPlayerStatics() {
     resetFrameStatics();
+    resetSwitchMemory();
     MyCharactor::currentCHR = 0;
     MyCharactor::BigShotTimer = 0;
     MyCharactor::CoinGatherTimer = 0;

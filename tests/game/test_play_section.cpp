@@ -1,0 +1,286 @@
+// Chapter 0 played through the world step under a real GL context: sections started with
+// loadNewStage, stepped with fhWorldMainLoop(0) and keys pressed through the input
+// object, as the controller does it. Covers coin pick-up, the goal, a miss on thorns,
+// game over, the counter seal, blocks decaying and animating on screen, and a recorded
+// film that replays to the same end state.
+
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdint>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+#include "FHWorldGlobal.h"
+#include "FHmyworld.h"
+#include "FHmyworld_loop.h"
+#include "FHobjectCtrl.h"
+#include "qgu_glImageHdlfunc.h"
+#include "qsdlpp2_GLobject@image.h"
+#include "qsdlpp2_ctrl@io.h"
+#include "qsdlpp2_globals.h"
+
+using namespace FHWGBL;
+
+namespace {
+
+FHWorldCLS& W = Game_GLOBALS::MyWorld;
+Uint8 keys[SDL_NUM_SCANCODES];
+JoySTICK::KeyAssign ka;
+
+// The runtime folder's content, reached from a scratch working folder so that films
+// and the diary written by play land outside the build tree.
+void enterScratchFolder() {
+    char tmpl[] = "/tmp/fhplayXXXXXX";
+    const char* dir = mkdtemp(tmpl);
+    ASSERT_NE(dir, nullptr);
+    const std::string rt = FH_RUNTIME_DIR;
+    ASSERT_EQ(symlink((rt + "/resourcesQSDL").c_str(), (std::string(dir) + "/resourcesQSDL").c_str()), 0);
+    symlink((rt + "/VRNresources").c_str(), (std::string(dir) + "/VRNresources").c_str());
+    mkdir((std::string(dir) + "/replayfilms").c_str(), 0755);
+    ASSERT_EQ(chdir(dir), 0);
+}
+
+class Section : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        enterScratchFolder();
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        qgu_initGLImageHdlfunc();
+        qgu_initNewGLworld("play test", rRect{0, 0, 240, 320}, 0);
+        W.initFHSystem();
+        W.changeStatePlyOrRep(false);
+        QSDL_GLOBALS::Stick.getKeySetToPtr(&ka);
+        QSDL_GLOBALS::Stick.setKeyStateSource(keys);
+    }
+
+    void SetUp() override {
+        std::memset(keys, 0, sizeof keys);
+        for (bool& f : FHSYS_GLOBALS::unLock_usingF) f = false;
+    }
+
+    // Holds exactly the given buttons of player 1 (QSDL_BTN bits).
+    static void hold(uint16_t bits) {
+        std::memset(keys, 0, sizeof keys);
+        auto set = [&](uint16_t bit, int idx) {
+            if (bits & bit) keys[ka[idx]] = 1;
+        };
+        set(QSDL_BTN::UP1, JoySTICK::UP);
+        set(QSDL_BTN::LEFT1, JoySTICK::LEFT);
+        set(QSDL_BTN::RIGHT1, JoySTICK::RIGHT);
+        set(QSDL_BTN::DOWN1, JoySTICK::DOWN);
+        set(QSDL_BTN::A1, JoySTICK::BTN_A);
+        set(QSDL_BTN::B1, JoySTICK::BTN_B);
+        set(QSDL_BTN::C1, JoySTICK::BTN_C);
+    }
+
+    static int start(int chapter, int section, bool playback, int kind = 0) {
+        W.replayPlaybackF = playback;
+        W.initNewgame(playback ? 1 : 0);
+        if (!playback) GoldCoins = 250;
+        const int r = W.loadNewStage(chapter, section, kind);
+        if (r == 0) W.fhWorldMainLoop(-1);
+        return r;
+    }
+
+    // One controller step of play.
+    static int step() {
+        QSDL_GLOBALS::Stick.updStick(QSDL_GLOBALS::rplyMode != 0);
+        return W.fhWorldMainLoop(0);
+    }
+
+    static MyCharactor& hero() { return W.chars[MyCharactor::currentCHR]; }
+
+    // Puts the character in play at a block (its contact point inside that block).
+    static void putAt(int col, int row) {
+        MyCharactor& c = hero();
+        c.posX = col * 1600 - 400;
+        c.posY = row * 1600 - 400;
+        c.restartX = c.posX;
+        c.restartY = c.posY;
+    }
+
+    static void dumpState(const char* tag) {
+        std::printf("%s score %d silv %d gold %d timer %d ctrl %d chr %d phase %d", tag, Score, SilvCoins,
+                    GoldCoins, TIMER, CtrlCounter, MyCharactor::currentCHR, W.phase);
+        for (int k = 0; k < 3; ++k)
+            std::printf(" [%d %d %d]", W.chars[k].posX, W.chars[k].posY, W.chars[k].energy);
+        std::printf("\n");
+    }
+    static uint64_t stateHash() {
+        uint64_t h = 1469598103934665603ull;
+        auto mix = [&](int64_t v) {
+            h ^= static_cast<uint64_t>(v);
+            h *= 1099511628211ull;
+        };
+        mix(Score);
+        mix(SilvCoins);
+        mix(GoldCoins);
+        mix(TIMER);
+        mix(CtrlCounter);
+        mix(MyCharactor::currentCHR);
+        mix(W.phase);
+        for (int k = 0; k < 3; ++k) {
+            mix(W.chars[k].posX);
+            mix(W.chars[k].posY);
+            mix(W.chars[k].energy);
+        }
+        for (int y = 0; y < MapBlkHeight; ++y)
+            for (int x = 0; x < MapBlkWidth; ++x) mix(MenMap[y][x]);
+        return h;
+    }
+};
+
+TEST_F(Section, CoinRushStartsAndCollectsCoins) {
+    ASSERT_EQ(start(0, 3, false), 0);
+    EXPECT_EQ(MapBlkWidth, 64);
+    EXPECT_EQ(MapBlkHeight, 16);
+    EXPECT_EQ(TIMER, 3544);
+    EXPECT_EQ(hero().posX, 2 * 1600);
+
+    hold(QSDL_BTN::RIGHT1);
+    int r = 1;
+    for (int i = 0; i < 200 && r == 1; ++i) r = step();
+    EXPECT_EQ(r, 1);
+    EXPECT_GT(hero().posX, 8 * 1600) << "walked right";
+    EXPECT_GT(Score, 0) << "coins give points";
+    EXPECT_GT(SilvCoins, 0) << "silver coins counted";
+
+    // A collected block decays while on screen: 7 down to 1, one step every 4 steps.
+    bool sawDecay = false;
+    for (int y = 0; y < MapBlkHeight && !sawDecay; ++y)
+        for (int x = 0; x < 20 && !sawDecay; ++x)
+            if (MenMap[y][x] >= 1 && MenMap[y][x] <= 6) sawDecay = true;
+    EXPECT_TRUE(sawDecay);
+}
+
+TEST_F(Section, AnimatedBlocksCycleOnTheBlockLayer) {
+    ASSERT_EQ(start(0, 3, false), 0);
+    hold(0);
+    for (int i = 0; i < 3; ++i) step();
+    // Find an animated code on screen and compare the layer's pattern with the cycle.
+    const int bx = hero().posX / 1600 - 10;
+    const int by = hero().posY / 1600 - 11;
+    const int counter = CtrlCounter;  // the next step draws with this counter
+    step();
+    int checked = 0;
+    for (int r = 0; r < 18; ++r)
+        for (int c = 0; c < 21; ++c) {
+            const int mx = ((bx + c) % MapBlkWidth + MapBlkWidth) % MapBlkWidth;
+            const int my = ((by + r) % MapBlkHeight + MapBlkHeight) % MapBlkHeight;
+            const int code = MenMap[my][mx];
+            if ((code & 28) != 28) continue;
+            const uint32_t want = static_cast<uint32_t>((code & 0xFFFC) | ((code + counter / 8) & 3));
+            EXPECT_EQ(FHSYS_GLOBALS::BGPattCtrl.cells[0][r][c], want & 0x3FF) << "block " << code;
+            ++checked;
+        }
+    EXPECT_GT(checked, 0);
+}
+
+TEST_F(Section, GoldenGoalEndsTheSectionAfterTheRing) {
+    ASSERT_EQ(start(0, 1, false), 0);
+    hold(0);
+    step();
+    putAt(113, 16);  // on the golden goal of the orchard
+    int r = step();
+    EXPECT_EQ(W.phase, 4) << "extra goal";
+    int steps = 1;
+    while (r == 1 && steps < 200) {
+        r = step();
+        ++steps;
+    }
+    EXPECT_EQ(r, 4) << "the section is over after the closing ring";
+    EXPECT_EQ(steps, 67);
+}
+
+TEST_F(Section, ThornsCostAMissAndFiftyCoins) {
+    ASSERT_EQ(start(0, 0, false), 0);
+    hold(0);
+    step();
+    const int startX = hero().restartX;
+    putAt(32, 27);  // above the thorn pit of the meadow
+    hero().invincTimer = 0;
+    int r = 1;
+    int steps = 0;
+    while (W.phase != 7 && steps < 400) {
+        r = step();
+        ++steps;
+    }
+    ASSERT_EQ(W.phase, 7);
+    EXPECT_EQ(GoldCoins, 200);
+    EXPECT_EQ(MissCount, 1);
+    for (int i = 0; i < 40 && W.phase == 7; ++i) r = step();
+    EXPECT_EQ(r, 1);
+    EXPECT_EQ(W.phase, 1) << "play goes on";
+    EXPECT_NE(hero().posX, startX);  // resumed at the restart point set above
+    EXPECT_EQ(hero().posX, 32 * 1600 - 400);
+}
+
+TEST_F(Section, GameOverWhenGoldRunsOut) {
+    ASSERT_EQ(start(0, 0, false), 0);
+    hold(0);
+    step();
+    GoldCoins = 30;
+    FHLoop::sealCounters();  // a deliberate change, as a menu would make it
+    putAt(32, 27);
+    hero().invincTimer = 0;
+    int r = 1;
+    for (int i = 0; i < 400 && r != 8; ++i) r = step();
+    EXPECT_EQ(r, 8);
+    EXPECT_LT(GoldCoins, 0);
+}
+
+TEST_F(Section, CountersChangedOutsidePlayStopTheGame) {
+    ASSERT_EQ(start(0, 3, false), 0);
+    hold(0);
+    EXPECT_EQ(step(), 1);
+    Score += 5000;  // behind the world's back
+    EXPECT_EQ(step(), FHLoop::kWorldTampered);
+}
+
+TEST_F(Section, RecordedFilmReplaysToTheSameEnd) {
+    ASSERT_EQ(start(0, 3, false), 0);
+    // A short scripted play: run right, a few jumps, then wait for the time limit.
+    int r = 1;
+    int n = 0;
+    while (r == 1 && n < 6000) {
+        uint16_t bits = 0;
+        if (n < 150) bits = QSDL_BTN::RIGHT1;
+        if (n > 40 && n < 150 && (n % 30) < 10) bits |= QSDL_BTN::B1;
+        if (n >= 150 && n < 170) bits = QSDL_BTN::LEFT1;
+        hold(bits);
+        r = step();
+        ++n;
+    }
+    ASSERT_EQ(r, 2) << "the time limit of section 3 ends it as a clear";
+    const uint64_t liveHash = stateHash();
+    dumpState("live");
+
+    const int liveScore = Score;
+    const int liveX = W.chars[0].posX;
+    const int liveSteps = n;
+    ASSERT_GT(liveScore, 0);
+
+    hold(QSDL_BTN::LEFT1 | QSDL_BTN::B1);  // the devices must not matter during playback
+    ASSERT_EQ(start(0, 3, true, 0), 0);
+    r = 1;
+    n = 0;
+    while (r == 1 && n < 6000) {
+        r = step();
+        ++n;
+    }
+    EXPECT_EQ(r, 3) << "a replayed section ends with 3";
+    EXPECT_EQ(n, liveSteps);
+    EXPECT_EQ(Score, liveScore);
+    EXPECT_EQ(W.chars[0].posX, liveX);
+    if (stateHash() != liveHash) dumpState("replay");
+    EXPECT_EQ(stateHash(), liveHash);
+    W.replayPlaybackF = false;
+    QSDL_GLOBALS::rplyMode = 0;
+}
+
+}  // namespace
