@@ -141,6 +141,7 @@ void FHWorldCLS::loadDiary() {
 }
 
 void FHWorldCLS::determPlayRecords(int mode) {
+    if (workingRecord == nullptr || diaryPtr == nullptr) return;  // before start-up
     unsigned char* rec = workingRecord;
     const int chapter = FHWGBL::CHAPTER;
     if (mode != 1 && chapter >= 0 && chapter < 8) {
@@ -176,6 +177,7 @@ int FHWorldCLS::appendixAchievement(const unsigned char* record) {
 }
 
 void FHWorldCLS::checkEvent() {
+    if (workingRecord == nullptr || diaryPtr == nullptr) return;
     unsigned char* rec = workingRecord;
     char* unlock = diaryPtr + kDiaryUnlockOfs;
 

@@ -126,11 +126,14 @@ int FHWorldCLS::startStageFilm(int chapter, int section, int kind) {
         QSDL_GLOBALS::rplyMode = 1;
         film = filmSlotValid(chapter, section, kind) ? replayFilms[chapter][section][kind] : nullptr;
         if (film == nullptr) return -1;
+        // The header is not covered by the checksum: the values play uses as indexes are
+        // checked too.
         const bool sound =
             filmIsSound(film) &&
             getU32(film, kFilmRecordSumOfs) ==
                 calRecordSum(reinterpret_cast<unsigned*>(film + kFilmRecordOfs)) &&
-            get32(film, kFilmChapterOfs) == chapter && get32(film, kFilmSectionOfs) == section;
+            get32(film, kFilmChapterOfs) == chapter && get32(film, kFilmSectionOfs) == section &&
+            get32(film, kFilmLevelOfs) >= 0 && get32(film, kFilmLevelOfs) <= 4;
         if (!sound) {
             char path[64];
             filmPath(path, chapter, section, kind);

@@ -196,6 +196,8 @@ TEST_F(ReplayTest, DamagedFilmsAreRefused) {
         {"negative length", [](std::vector<uint8_t>& v) { v[683] = 0x80; }, true},
         {"extra bytes", [](std::vector<uint8_t>& v) { v.push_back(0); v.push_back(0); v.push_back(0); v.push_back(0); }, true},
         {"wrong stamp", [](std::vector<uint8_t>& v) { v[0] ^= 0xFF; }, true},
+        {"level out of range", [](std::vector<uint8_t>& v) { v[28] = 9; }, false},
+        {"chapter of another slot", [](std::vector<uint8_t>& v) { v[16] = 3; }, false},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
