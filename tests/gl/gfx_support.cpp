@@ -7,6 +7,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <filesystem>
 #include <fstream>
 #include <iterator>
 
@@ -48,7 +49,15 @@ std::string tempDir() {
   if (dir.empty()) {
     char tmpl[] = "/tmp/fhgfxXXXXXX";
     char* d = mkdtemp(tmpl);
-    dir = d ? d : "/tmp";
+    if (d) {
+      dir = d;
+      std::atexit([] {
+        std::error_code ec;
+        std::filesystem::remove_all(dir, ec);
+      });
+    } else {
+      dir = "/tmp";
+    }
   }
   return dir;
 }
