@@ -197,3 +197,7 @@ extern bool UseMADdvf, SndActivef;
 namespace Game_GLOBALS {
 extern FHWorldCLS MyWorld;
 }
+
+// Movement helpers over MenMap and the sprite-placing family of FHWGBL.
+#include "FHWorldGlobal_collision.h"
+#include "FHWorldGlobal_field.h"
