@@ -70,8 +70,23 @@ TEST(FhpackTexts, TextFilesNameTheLineOfAnUnwritableCharacter) {
     RunResult r = runFhpack("text " + dir.file("m.dttx.txt") + " " + dir.file("out"));
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.output.find("m.dttx.txt:2: character U+2603 has no glyph"), std::string::npos) << r.output;
-    dir.write("k.dttx.txt", "ｶﾀｶﾅ and かたかな\n#\n");
+    const struct {
+        const char* text;
+        const char* expected;
+    } bad[] = {
+        {"ok\n\xC3(\n", "b.dttx.txt:2: malformed UTF-8 at byte 1"},
+        {"tail \\q\n", "b.dttx.txt:1: unknown escape \\q"},
+        {"\\x4\n", "b.dttx.txt:1: \\x needs two hexadecimal digits"},
+        {"end \\\n", "b.dttx.txt:1: a backslash ends the text"},
+    };
+    for (const auto& c : bad) {
+        dir.write("b.dttx.txt", c.text);
+        RunResult b = runFhpack("text " + dir.file("b.dttx.txt") + " " + dir.file("out"));
+        EXPECT_NE(b.status, 0) << c.text;
+        EXPECT_NE(b.output.find(c.expected), std::string::npos) << c.text << " -> " << b.output;
+    }
+    dir.write("k.dttx.txt", "ｶﾀｶﾅ and かたかな\\x11^\n#\n");
     ASSERT_EQ(runFhpack("text " + dir.file("k.dttx.txt") + " " + dir.file("out")).status, 0);
     std::vector<uint8_t> out = readBytes(dir.file("out"));
-    EXPECT_EQ(std::string(out.begin(), out.end()), "\xB6\xC0\xB6\xC5 and \xB6\xC0\xB6\xC5\n#\n");
+    EXPECT_EQ(std::string(out.begin(), out.end()), "\xB6\xC0\xB6\xC5 and \xB6\xC0\xB6\xC5\x11^\n#\n");
 }
