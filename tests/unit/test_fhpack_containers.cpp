@@ -27,16 +27,16 @@ std::vector<uint8_t> loaded(QGU_ResType type, int id) {
 }
 
 class FhpackContainer : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { qgu_resetResourceRegistry(); }
     void TearDown() override { qgu_resetResourceRegistry(); }
     Scratch dir;
 };
-}  // namespace
+} // namespace
 
 TEST_F(FhpackContainer, EveryRecordTypeRoundTripsThroughTheLoader) {
     const auto picture = pseudoRandomBytes(300, 1);
-    const auto jpeg = pseudoRandomBytes(65, 2);  // one byte past the inverted head
+    const auto jpeg = pseudoRandomBytes(65, 2); // one byte past the inverted head
     const auto sound = pseudoRandomBytes(1000, 3);
     const auto other = pseudoRandomBytes(33, 4);
     dir.writeBytes("content/pic.png", picture);
@@ -45,18 +45,17 @@ TEST_F(FhpackContainer, EveryRecordTypeRoundTripsThroughTheLoader) {
     dir.writeBytes("content/blob.bin", other);
     dir.write("content/list.txt", "# a comment line\nfirst\n\\\nｱｲｳ kana\nカード\\x07Card\n\tＡ１！\n");
     dir.write("content/table.txt", "1 2 0x7fff\n# skipped\n-1 65535\n");
-    dir.write("content/containers/t.pack",
-              "# every kind of record\n"
-              "PNGf 1000 pic.png\n"
-              "JPEG 7 @gen/art/photo.jpg   # trailing comment\n"
-              "AIFF 1001 snd.aiff\n"
-              "'STR ' 501 text:\"Hello # not a comment \\\"q\\\"\"\n"
-              "'STR ' 502 text:\"\"\n"
-              "'STR#' 1002 list.txt\n"
-              "OBCH 5 table.txt\n"
-              "DATA 9 blob.bin\n");
-    RunResult r = runFhpack("pack " + dir.file("content/containers/t.pack") + " " + dir.file("out/t.mrsrc") + " --gen " +
-                  dir.file("gen"));
+    dir.write("content/containers/t.pack", "# every kind of record\n"
+                                           "PNGf 1000 pic.png\n"
+                                           "JPEG 7 @gen/art/photo.jpg   # trailing comment\n"
+                                           "AIFF 1001 snd.aiff\n"
+                                           "'STR ' 501 text:\"Hello # not a comment \\\"q\\\"\"\n"
+                                           "'STR ' 502 text:\"\"\n"
+                                           "'STR#' 1002 list.txt\n"
+                                           "OBCH 5 table.txt\n"
+                                           "DATA 9 blob.bin\n");
+    RunResult r = runFhpack("pack " + dir.file("content/containers/t.pack") + " " + dir.file("out/t.mrsrc") +
+                            " --gen " + dir.file("gen"));
     ASSERT_EQ(r.status, 0) << r.output;
     ASSERT_NE(qgu_loadResource(dir.file("out/t.mrsrc").c_str()), nullptr);
 
@@ -64,7 +63,8 @@ TEST_F(FhpackContainer, EveryRecordTypeRoundTripsThroughTheLoader) {
     EXPECT_EQ(loaded(QGU_RES::JPEG, 7), jpeg);
     EXPECT_EQ(loaded(QGU_RES::AIFF, 1001), sound);
     EXPECT_EQ(loaded(qgu_fourcc("DATA"), 9), other);
-    EXPECT_STREQ(static_cast<const char*>(qgu_getResourceRef(QGU_RES::STR_, 501)), "Hello # not a comment \"q\"");
+    EXPECT_STREQ(static_cast<const char*>(qgu_getResourceRef(QGU_RES::STR_, 501)),
+                 "Hello # not a comment \"q\"");
     EXPECT_STREQ(static_cast<const char*>(qgu_getResourceRef(QGU_RES::STR_, 502)), "");
 
     char line[256];
@@ -75,7 +75,8 @@ TEST_F(FhpackContainer, EveryRecordTypeRoundTripsThroughTheLoader) {
     EXPECT_STREQ(line, "\xB1\xB2\xB3 kana");
     // Full-width katakana become half-width, a voiced one as kana plus mark.
     qgu_copyIdxStrPtr(line, 1002, 4);
-    EXPECT_STREQ(line, "\xB6\xB0\xC4\xDE\x07" "Card");
+    EXPECT_STREQ(line, "\xB6\xB0\xC4\xDE\x07"
+                       "Card");
     const uint8_t* list = static_cast<const uint8_t*>(qgu_getResourceRef(QGU_RES::STRn, 1002));
     ASSERT_NE(list, nullptr);
     EXPECT_EQ((list[0] << 8) | list[1], 5) << "count, big-endian";
@@ -95,7 +96,8 @@ TEST_F(FhpackContainer, ListAndExtractShowTheRecordsAsTheGameSeesThem) {
     const auto picture = pseudoRandomBytes(200, 9);
     dir.writeBytes("content/pic.png", picture);
     dir.write("content/containers/t.pack", "PNGf 128 pic.png\n'STR ' 3 text:\"abc\"\n");
-    ASSERT_EQ(runFhpack("pack " + dir.file("content/containers/t.pack") + " " + dir.file("t.mrsrc")).status, 0);
+    ASSERT_EQ(runFhpack("pack " + dir.file("content/containers/t.pack") + " " + dir.file("t.mrsrc")).status,
+              0);
 
     RunResult list = runFhpack("list " + dir.file("t.mrsrc"));
     EXPECT_EQ(list.status, 0);
@@ -113,7 +115,8 @@ TEST_F(FhpackContainer, ListAndExtractShowTheRecordsAsTheGameSeesThem) {
 TEST_F(FhpackContainer, DamagedContainersAreRefusedByListAndExtract) {
     dir.writeBytes("content/pic.png", pseudoRandomBytes(200, 5));
     dir.write("content/containers/t.pack", "PNGf 1 pic.png\n");
-    ASSERT_EQ(runFhpack("pack " + dir.file("content/containers/t.pack") + " " + dir.file("t.mrsrc")).status, 0);
+    ASSERT_EQ(runFhpack("pack " + dir.file("content/containers/t.pack") + " " + dir.file("t.mrsrc")).status,
+              0);
     std::vector<uint8_t> good = readBytes(dir.file("t.mrsrc"));
     std::vector<uint8_t> cut(good.begin(), good.end() - 1);
     dir.writeBytes("cut.mrsrc", cut);
@@ -121,7 +124,7 @@ TEST_F(FhpackContainer, DamagedContainersAreRefusedByListAndExtract) {
     EXPECT_NE(r.status, 0);
     EXPECT_NE(r.output.find("record 0 runs past the end of the file"), std::string::npos) << r.output;
     std::vector<uint8_t> hugeCount = good;
-    hugeCount[12] = 0x10;  // count far beyond the index
+    hugeCount[12] = 0x10; // count far beyond the index
     dir.writeBytes("count.mrsrc", hugeCount);
     r = runFhpack("extract " + dir.file("count.mrsrc") + " PNGf 1 " + dir.file("x"));
     EXPECT_NE(r.status, 0);
@@ -153,7 +156,9 @@ TEST_F(FhpackContainer, BadManifestsAndRecordsFailWithFileLineAndReason) {
         dir.write("content/containers/t.pack", c.manifest);
         RunResult r = runFhpack("pack " + dir.file("content/containers/t.pack") + " " + dir.file("t.mrsrc"));
         EXPECT_NE(r.status, 0) << c.manifest;
-        EXPECT_NE(r.output.find(c.expected), std::string::npos) << "manifest:\n" << c.manifest << "output:\n" << r.output;
+        EXPECT_NE(r.output.find(c.expected), std::string::npos) << "manifest:\n"
+                                                                << c.manifest << "output:\n"
+                                                                << r.output;
     }
 }
 
@@ -166,7 +171,8 @@ TEST_F(FhpackContainer, ShippedContainersLoadAndMatchTheirExtracts) {
     std::vector<std::string> names;
     while (dirent* e = readdir(d)) {
         std::string n = e->d_name;
-        if (n.size() > 6 && (n.compare(n.size() - 6, 6, ".mrsrc") == 0 || n.compare(n.size() - 6, 6, ".drsrc") == 0))
+        if (n.size() > 6 &&
+            (n.compare(n.size() - 6, 6, ".mrsrc") == 0 || n.compare(n.size() - 6, 6, ".drsrc") == 0))
             names.push_back(n);
     }
     closedir(d);
@@ -188,9 +194,12 @@ TEST_F(FhpackContainer, ShippedContainersLoadAndMatchTheirExtracts) {
             QGU_ResType t = (QGU_ResType(uint8_t(type[0])) << 24) | (QGU_ResType(uint8_t(type[1])) << 16) |
                             (QGU_ResType(uint8_t(type[2])) << 8) | QGU_ResType(uint8_t(type[3]));
             std::string out = dir.file("rec.bin");
-            ASSERT_EQ(runFhpack(std::string("extract ") + path + " '" + type + "' " + std::to_string(id) + " " + out).status, 0);
+            ASSERT_EQ(runFhpack(std::string("extract ") + path + " '" + type + "' " + std::to_string(id) +
+                                " " + out)
+                          .status,
+                      0);
             std::vector<uint8_t> expect = readBytes(out), got = loaded(t, id);
-            if (t == QGU_RES::STR_) got.pop_back();  // the loader's C string terminator
+            if (t == QGU_RES::STR_) got.pop_back(); // the loader's C string terminator
             EXPECT_EQ(got, expect) << n << " " << type << " " << id;
             ++checked;
         }

@@ -20,8 +20,10 @@ std::vector<uint16_t> unpackMap(int k, Header& h) {
     if (!hp || !body) return {};
     h = *hp;
     std::vector<uint16_t> cells(size_t(h.width) * size_t(h.height));
-    if (h.packed) qgu_decompressMem16(body, cells.data(), unsigned(cells.size()));
-    else std::copy(body, body + cells.size(), cells.begin());
+    if (h.packed)
+        qgu_decompressMem16(body, cells.data(), unsigned(cells.size()));
+    else
+        std::copy(body, body + cells.size(), cells.begin());
     return cells;
 }
 
@@ -36,25 +38,31 @@ std::vector<ListRecord> objectList() {
     if (!s) return out;
     const uint8_t* p = static_cast<const uint8_t*>(s->data);
     for (int64_t at = 0; at + 288 <= s->size; at += 288)
-        out.push_back({reinterpret_cast<const int16_t*>(p + at), std::string(reinterpret_cast<const char*>(p + at + 33), p[at + 32])});
+        out.push_back({reinterpret_cast<const int16_t*>(p + at),
+                       std::string(reinterpret_cast<const char*>(p + at + 33), p[at + 32])});
     return out;
 }
 
-bool solidOnFoot(uint16_t b) { return b >= 640 && b <= 1007; }
-bool isExit(uint16_t b) { return (b >= 412 && b <= 415) || (b >= 420 && b <= 422); }
+bool solidOnFoot(uint16_t b) {
+    return b >= 640 && b <= 1007;
+}
+bool isExit(uint16_t b) {
+    return (b >= 412 && b <= 415) || (b >= 420 && b <= 422);
+}
 
 class FhpackMaps : public ::testing::Test {
-protected:
+  protected:
     void SetUp() override { qgu_resetResourceRegistry(); }
     void TearDown() override { qgu_resetResourceRegistry(); }
     Scratch dir;
     RunResult pack(const std::string& mapText, const std::string& extraLines = "") {
         dir.write("content/maps/m.fhmap", mapText);
-        dir.write("content/containers/g.pack", "Xmap 1000 maps/m.fhmap\n" + extraLines + "Xmap 500 @objects:1\n");
+        dir.write("content/containers/g.pack",
+                  "Xmap 1000 maps/m.fhmap\n" + extraLines + "Xmap 500 @objects:1\n");
         return runFhpack("pack " + dir.file("content/containers/g.pack") + " " + dir.file("g.mrsrc"));
     }
 };
-}  // namespace
+} // namespace
 
 // Chapter 0's group as shipped: identification text, six maps equal to their sources,
 // a start for every section map, doors that lead to real entries.
@@ -100,16 +108,20 @@ TEST_F(FhpackMaps, ShippedGroupZeroMatchesItsSourcesAndIsPlayable) {
         int x = start->w[3], y = start->w[4];
         const std::vector<uint16_t>& c = maps[size_t(k)];
         auto at = [&](int cx, int cy) { return c[size_t((cy % h->height) * h->width + cx % h->width)]; };
-        EXPECT_FALSE(solidOnFoot(at(x, y + 1)) || solidOnFoot(at(x + 1, y + 1))) << "map " << k << " starts inside a wall";
+        EXPECT_FALSE(solidOnFoot(at(x, y + 1)) || solidOnFoot(at(x + 1, y + 1)))
+            << "map " << k << " starts inside a wall";
         EXPECT_TRUE(solidOnFoot(at(x, y + 2))) << "map " << k << " starts in the air";
         EXPECT_GE(start->w[8], 10000) << "map " << k << " names its tune";
         int exits = 0;
-        for (uint16_t b : c) exits += isExit(b);
+        for (uint16_t b : c)
+            exits += isExit(b);
         EXPECT_GE(exits, 2) << "map " << k << ": both characters need an exit block";
     }
     // Every tune and background an entry names is shipped.
-    ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/playlistogg.drsrc").c_str()), nullptr);
-    ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/mediachunk.mrsrc").c_str()), nullptr);
+    ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/playlistogg.drsrc").c_str()),
+              nullptr);
+    ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/mediachunk.mrsrc").c_str()),
+              nullptr);
     for (const ListRecord& r : list) {
         if (r.w[1] > 1 && r.w[1] != 4) continue;
         if (r.w[8] >= 10000)
@@ -117,7 +129,7 @@ TEST_F(FhpackMaps, ShippedGroupZeroMatchesItsSourcesAndIsPlayable) {
         if (r.w[9] > 0) EXPECT_NE(qgu_getPicturePtr(r.w[9]), nullptr) << "background " << r.w[9];
     }
     for (const ListRecord& r : list) {
-        if (r.w[1] != 7) continue;  // doors
+        if (r.w[1] != 7) continue; // doors
         int map = r.w[7], index = r.w[8];
         ASSERT_LT(index, int(list.size()));
         EXPECT_EQ(map / 16, 0);
@@ -127,17 +139,18 @@ TEST_F(FhpackMaps, ShippedGroupZeroMatchesItsSourcesAndIsPlayable) {
 }
 
 TEST_F(FhpackMaps, RecordsCarryEveryFieldAndResolveDoors) {
-    RunResult r = pack("size 16 8\nlegend . 0 # 700\nlegend = 1023\nrows\n" + std::string(16, '.') + "\n" +
-                           std::string(16, '.') + "\n" + std::string(16, '#') + "\n" + std::string(16, '=') + "\n" +
-                           std::string(16, '.') + "\n" + std::string(16, '.') + "\n" + std::string(16, '.') + "\n" +
-                           "................\nend\n"
-                           "start name=a x=1 y=1 music=11007 bkx=3 bky=-2 bgmode=1 bg=201\n"
-                           "entry name=b x=15 y=7\n"
-                           "object kind=14 x=2 y=3 sx=-4 sy=5 work1=6 work5=-7 patt=8 behave=5\n"
-                           "object kind=128 x=0 y=0 params=45,1,-5,771\n"
-                           "door x=4 y=1 to=b training=yes\n"
-                           "door x=5 y=1 to=33,12\n"
-                           "message x=6 y=1 text=\"ﾊﾛｰ\\x07Hi\"\n");
+    RunResult r =
+        pack("size 16 8\nlegend . 0 # 700\nlegend = 1023\nrows\n" + std::string(16, '.') + "\n" +
+             std::string(16, '.') + "\n" + std::string(16, '#') + "\n" + std::string(16, '=') + "\n" +
+             std::string(16, '.') + "\n" + std::string(16, '.') + "\n" + std::string(16, '.') + "\n" +
+             "................\nend\n"
+             "start name=a x=1 y=1 music=11007 bkx=3 bky=-2 bgmode=1 bg=201\n"
+             "entry name=b x=15 y=7\n"
+             "object kind=14 x=2 y=3 sx=-4 sy=5 work1=6 work5=-7 patt=8 behave=5\n"
+             "object kind=128 x=0 y=0 params=45,1,-5,771\n"
+             "door x=4 y=1 to=b training=yes\n"
+             "door x=5 y=1 to=33,12\n"
+             "message x=6 y=1 text=\"ﾊﾛｰ\\x07Hi\"\n");
     ASSERT_EQ(r.status, 0) << r.output;
     ASSERT_NE(qgu_loadResource(dir.file("g.mrsrc").c_str()), nullptr);
     Header h{};
@@ -168,11 +181,14 @@ TEST_F(FhpackMaps, RecordsCarryEveryFieldAndResolveDoors) {
 TEST_F(FhpackMaps, LargestMapPacksAndUnpacksExactly) {
     std::string rows;
     for (int y = 0; y < 256; ++y) {
-        for (int x = 0; x < 256; ++x) rows += (x * 7 + y * 3) % 11 < 4 ? '.' : "abcdefg"[(x / 5 + y) % 7];
+        for (int x = 0; x < 256; ++x)
+            rows += (x * 7 + y * 3) % 11 < 4 ? '.' : "abcdefg"[(x / 5 + y) % 7];
         rows += '\n';
     }
     ASSERT_EQ(pack("size 256 256\nlegend . 0 a 1 b 640 c 1023 d 960 e 448 f 7 g 412\nrows\n" + rows +
-                   "end\nstart x=255 y=255\n").status, 0);
+                   "end\nstart x=255 y=255\n")
+                  .status,
+              0);
     ASSERT_NE(qgu_loadResource(dir.file("g.mrsrc").c_str()), nullptr);
     Header h{};
     std::vector<uint16_t> cells = unpackMap(0, h);
@@ -191,8 +207,10 @@ TEST_F(FhpackMaps, BadMapSourcesNameFileLineAndReason) {
     struct Case {
         std::string map, extra, expected;
     } cases[] = {
-        {"size 4 2\nlegend . 0\nrows\n..x.\n....\nend\n", "", "m.fhmap:4: unknown legend character 'x' in column 3"},
-        {"size 4 2\nlegend . 0\nrows\n....\n.....\nend\n", "", "m.fhmap:5: map row of the wrong width (5 characters"},
+        {"size 4 2\nlegend . 0\nrows\n..x.\n....\nend\n", "",
+         "m.fhmap:4: unknown legend character 'x' in column 3"},
+        {"size 4 2\nlegend . 0\nrows\n....\n.....\nend\n", "",
+         "m.fhmap:5: map row of the wrong width (5 characters"},
         {"size 6 2\n", "", "m.fhmap:1: map size not a power of two or above 256"},
         {"size 512 2\n", "", "m.fhmap:1: map size not a power of two or above 256"},
         {"size 4 2\nlegend . 1024\n", "", "m.fhmap:2: block number above 1023"},
@@ -211,6 +229,8 @@ TEST_F(FhpackMaps, BadMapSourcesNameFileLineAndReason) {
     for (const Case& c : cases) {
         RunResult r = pack(c.map, c.extra);
         EXPECT_NE(r.status, 0) << c.map;
-        EXPECT_NE(r.output.find(c.expected), std::string::npos) << "source:\n" << c.map << "output:\n" << r.output;
+        EXPECT_NE(r.output.find(c.expected), std::string::npos) << "source:\n"
+                                                                << c.map << "output:\n"
+                                                                << r.output;
     }
 }

@@ -26,7 +26,7 @@ struct Field {
     bool solid(int x, int y) {
         uint16_t b = at(x, y);
         if (b >= 944 && b <= 946) return !keys[size_t(b - 944)];
-        if (b >= 960 && b <= 1023) return false;  // the characters shoot these away
+        if (b >= 960 && b <= 1023) return false; // the characters shoot these away
         return b >= 640 && b <= 1007;
     }
     // Thorns, and the scoring hazards that turn into thorns when touched.
@@ -38,8 +38,9 @@ struct Field {
 };
 
 bool isTarget(uint16_t b) {
-    return (b >= 8 && b <= 13) || (b >= 448 && b <= 603) || (b >= 412 && b <= 415) || (b >= 420 && b <= 422) ||
-           (b >= 444 && b <= 447) || (b >= 428 && b <= 431) || b == 388 || b == 392 || b == 396;
+    return (b >= 8 && b <= 13) || (b >= 448 && b <= 603) || (b >= 412 && b <= 415) ||
+           (b >= 420 && b <= 422) || (b >= 444 && b <= 447) || (b >= 428 && b <= 431) || b == 388 ||
+           b == 392 || b == 396;
 }
 
 // All cells the walker can occupy from (sx, sy), jumping `jump` blocks high and moving
@@ -51,13 +52,13 @@ std::vector<bool> explore(Field& f, int sx, int sy, int jump = kJump, int drift 
     const int maxRise = std::max(jump, kSpring);
     const size_t n = size_t(f.w * f.h);
     std::vector<bool> cell(n, false);
-    std::vector<int8_t> best(n * size_t(maxRise + 1), -1);  // most drift left seen per (cell, rise)
+    std::vector<int8_t> best(n * size_t(maxRise + 1), -1); // most drift left seen per (cell, rise)
     std::deque<S> q;
     auto idx = [&](int x, int y) { return size_t(((y % f.h + f.h) % f.h) * f.w + ((x % f.w + f.w) % f.w)); };
     auto push = [&](int x, int y, int rise, int left) {
         if (!f.open(x, y)) return;
         uint16_t b = f.at(x, y);
-        if (f.solid(x, y + 1)) rise = jump, left = drift;  // on the ground: a fresh jump
+        if (f.solid(x, y + 1)) rise = jump, left = drift; // on the ground: a fresh jump
         if (b == 392) rise = kSpring, left = drift;
         if (b == 388) rise = std::max(rise, jump), left = drift;
         size_t k = idx(x, y) * size_t(maxRise + 1) + size_t(rise);
@@ -89,7 +90,7 @@ struct Checked {
     std::vector<std::string> missed;
 };
 
-Checked playMap(int k, int startX, int startY) {
+Checked playMap(int k, int startX, int startY, const std::vector<std::pair<int, int>>& touchObjects) {
     Checked out;
     Field f;
     const int16_t* hdr = static_cast<const int16_t*>(qgu_getResourceRef(QGU_RES::Xmap, 2000 + k));
@@ -126,8 +127,15 @@ Checked playMap(int k, int startX, int startY) {
         if (!isTarget(b)) continue;
         ++out.targets;
         if (!reach[i])
-            out.missed.push_back("block " + std::to_string(b) + " at (" + std::to_string(int(i) % f.w) + ", " +
-                                 std::to_string(int(i) / f.w) + ")");
+            out.missed.push_back("block " + std::to_string(b) + " at (" + std::to_string(int(i) % f.w) +
+                                 ", " + std::to_string(int(i) / f.w) + ")");
+    }
+    // Doors and messages are objects: the walker must get into their block.
+    for (const auto& xy : touchObjects) {
+        ++out.targets;
+        if (!reach[size_t(xy.second * f.w + xy.first)])
+            out.missed.push_back("object at (" + std::to_string(xy.first) + ", " + std::to_string(xy.second) +
+                                 ")");
     }
     // Cells that became collectibles by a switch (coin boxes) count too.
     for (size_t i = 0; i < f.cells.size(); ++i)
@@ -137,13 +145,14 @@ Checked playMap(int k, int startX, int startY) {
         }
     return out;
 }
-}  // namespace
+} // namespace
 
 // The meadow's bridge switch and the orchard's red key are really needed: without them
 // the exit cannot be reached.
 TEST(FhpackPlayable, TheMeadowBridgeAndTheOrchardLockCannotBeSkipped) {
     qgu_resetResourceRegistry();
-    ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/wc2fh_lv1.mrsrc").c_str()), nullptr);
+    ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/wc2fh_lv1.mrsrc").c_str()),
+              nullptr);
     for (int k = 0; k < 2; ++k) {
         Field f;
         const int16_t* hdr = static_cast<const int16_t*>(qgu_getResourceRef(QGU_RES::Xmap, 2000 + k));
@@ -158,7 +167,8 @@ TEST(FhpackPlayable, TheMeadowBridgeAndTheOrchardLockCannotBeSkipped) {
         // that a skilled player cannot skip them either.
         std::vector<bool> reach = explore(f, 3, 25, kJump + 1, kDrift + 3);
         for (size_t i = 0; i < reach.size(); ++i)
-            EXPECT_FALSE(reach[i] && f.cells[i] >= 412 && f.cells[i] <= 415) << "map " << k << " exit reached early";
+            EXPECT_FALSE(reach[i] && f.cells[i] >= 412 && f.cells[i] <= 415)
+                << "map " << k << " exit reached early";
     }
     qgu_resetResourceRegistry();
 }
@@ -176,11 +186,18 @@ TEST(FhpackPlayable, EveryThingOnChapterZerosMapsCanBeReached) {
         // Section starts and door destinations alike.
         if (w[1] != 0 && w[1] != 1 && w[1] != 4) continue;
         if (!played.insert(w[2]).second) continue;
-        Checked c = playMap(w[2], w[3], w[4]);
+        std::vector<std::pair<int, int>> touch;
+        for (int64_t o = 0; o + 288 <= list->size; o += 288) {
+            const int16_t* ow = reinterpret_cast<const int16_t*>(p + o);
+            if ((ow[1] == 6 || ow[1] == 7) && ow[2] == w[2]) touch.push_back({ow[3], ow[4]});
+        }
+        Checked c = playMap(w[2], w[3], w[4], touch);
         EXPECT_GT(c.targets, 10) << "map " << w[2] << " has little to do";
         std::string missed;
-        for (const std::string& m : c.missed) missed += "\n  " + m;
-        EXPECT_TRUE(c.missed.empty()) << "map " << w[2] << " (start " << w[3] << ", " << w[4] << "): unreachable" << missed;
+        for (const std::string& m : c.missed)
+            missed += "\n  " + m;
+        EXPECT_TRUE(c.missed.empty())
+            << "map " << w[2] << " (start " << w[3] << ", " << w[4] << "): unreachable" << missed;
     }
     EXPECT_EQ(played, (std::set<int>{0, 1, 2, 3, 4, 5}));
     qgu_resetResourceRegistry();

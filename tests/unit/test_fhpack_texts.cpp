@@ -25,8 +25,8 @@ TEST(FhpackTexts, MenuTextOffersOnlyChoicesInsideTheConfigurationTables) {
     }
     ASSERT_EQ(counts.size(), 32u) << "one closing line per item";
     // Largest number of choices each item may offer: items 2..30 edit fields 0..28.
-    const int limit[32] = {0,  1,  2,  8,  8,  2,  2,  8,  10, 13, 13, 13, 16, 16, 16, 16,
-                           2,  7,  10, 13, 13, 13, 16, 16, 16, 16, 2,  7,  16, 16, 13, 6};
+    const int limit[32] = {0, 1, 2,  8,  8,  2,  2,  8,  10, 13, 13, 13, 16, 16, 16, 16,
+                           2, 7, 10, 13, 13, 13, 16, 16, 16, 16, 2,  7,  16, 16, 13, 6};
     for (int i = 0; i < 32; ++i) {
         EXPECT_LE(counts[size_t(i)], limit[i]) << "item " << i;
         EXPECT_LE(counts[size_t(i)], 16) << "item " << i;
@@ -37,7 +37,8 @@ TEST(FhpackTexts, MenuTextOffersOnlyChoicesInsideTheConfigurationTables) {
 
 TEST(FhpackTexts, StoryListsPairUpAndFitTheScreen) {
     qgu_resetResourceRegistry();
-    ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/FHOtherRes2005.drsrc").c_str()), nullptr);
+    ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/FHOtherRes2005.drsrc").c_str()),
+              nullptr);
     const uint8_t* ja = static_cast<const uint8_t*>(qgu_getResourceRef(QGU_RES::STRn, 1002));
     const uint8_t* en = static_cast<const uint8_t*>(qgu_getResourceRef(QGU_RES::STRn, 1003));
     ASSERT_TRUE(ja && en);
@@ -47,9 +48,7 @@ TEST(FhpackTexts, StoryListsPairUpAndFitTheScreen) {
     char line[256];
     for (int i = 1; i <= count; ++i) {
         // 16 x 16 glyphs: 20 to a 320-dot line, starting 16 dots in; 8 x 8: 38.
-        const struct {
-            int id, width;
-        } lists[] = {{1002, 18}, {1003, 38}};
+        const struct { int id, width; } lists[] = {{1002, 18}, {1003, 38}};
         for (auto l : lists) {
             int len = qgu_copyIdxStrPtr(line, l.id, i);
             int run = 0;

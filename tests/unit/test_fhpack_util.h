@@ -16,7 +16,7 @@
 namespace fhpacktest {
 
 class Scratch {
-public:
+  public:
     Scratch() {
         char tmpl[] = "/tmp/fhpackXXXXXX";
         const char* d = mkdtemp(tmpl);
@@ -35,13 +35,13 @@ public:
         return write(name, std::string(bytes.begin(), bytes.end()));
     }
 
-private:
+  private:
     std::string path_;
 };
 
 struct RunResult {
     int status = -1;
-    std::string output;  // stdout and stderr together
+    std::string output; // stdout and stderr together
 };
 
 // Runs the fhpack the build made, with the given arguments (already quoted).
@@ -52,7 +52,8 @@ inline RunResult runFhpack(const std::string& args) {
     if (!p) return r;
     char buf[4096];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0) r.output.append(buf, n);
+    while ((n = std::fread(buf, 1, sizeof buf, p)) > 0)
+        r.output.append(buf, n);
     r.status = pclose(p);
     return r;
 }
@@ -80,7 +81,8 @@ inline MapGrid readMapGrid(const std::string& path) {
                 inRows = false;
                 continue;
             }
-            for (char c : line) g.cells.push_back(uint16_t(legend.at(c)));
+            for (char c : line)
+                g.cells.push_back(uint16_t(legend.at(c)));
             continue;
         }
         std::istringstream s(line);
@@ -92,10 +94,11 @@ inline MapGrid readMapGrid(const std::string& path) {
             std::string key;
             int value;
             // '#' followed by a number is the earth key; followed by words, a comment.
-            while (s >> key && s >> value) legend[key[0]] = value;
+            while (s >> key && s >> value)
+                legend[key[0]] = value;
         }
     }
     return g;
 }
 
-}  // namespace fhpacktest
+} // namespace fhpacktest

@@ -17,15 +17,18 @@ struct Arg {
 bool splitArgs(const std::string& line, std::string& word, std::vector<Arg>& args, std::string& reason) {
     size_t i = 0, n = line.size();
     auto skip = [&] {
-        while (i < n && std::isspace(uint8_t(line[i]))) ++i;
+        while (i < n && std::isspace(uint8_t(line[i])))
+            ++i;
     };
     skip();
-    while (i < n && !std::isspace(uint8_t(line[i]))) word += line[i++];
+    while (i < n && !std::isspace(uint8_t(line[i])))
+        word += line[i++];
     for (;;) {
         skip();
         if (i >= n || line[i] == '#') return true;
         Arg a;
-        while (i < n && line[i] != '=' && !std::isspace(uint8_t(line[i]))) a.key += line[i++];
+        while (i < n && line[i] != '=' && !std::isspace(uint8_t(line[i])))
+            a.key += line[i++];
         if (i >= n || line[i] != '=') {
             reason = "expected key=value, found '" + a.key + "'";
             return false;
@@ -52,7 +55,8 @@ bool splitArgs(const std::string& line, std::string& word, std::vector<Arg>& arg
                 return false;
             }
         } else {
-            while (i < n && !std::isspace(uint8_t(line[i]))) a.value += line[i++];
+            while (i < n && !std::isspace(uint8_t(line[i])))
+                a.value += line[i++];
         }
         args.push_back(a);
     }
@@ -65,7 +69,9 @@ bool parseInt(const std::string& s, long& v) {
     return *end == 0;
 }
 
-bool isPowerOfTwo(long v) { return v > 0 && (v & (v - 1)) == 0; }
+bool isPowerOfTwo(long v) {
+    return v > 0 && (v & (v - 1)) == 0;
+}
 
 // Fills a record's words from the statement's arguments.
 struct RecordBuilder {
@@ -80,10 +86,12 @@ struct RecordBuilder {
             if (a.key == key) {
                 used.insert(key);
                 long v;
-                if (!parseInt(a.value, v)) return diag.fail(map.file, line, std::string(key) + " is not a number");
+                if (!parseInt(a.value, v))
+                    return diag.fail(map.file, line, std::string(key) + " is not a number");
                 if (v < lo || v > hi)
                     return diag.fail(map.file, line,
-                                     std::string(key) + " must lie in " + std::to_string(lo) + ".." + std::to_string(hi));
+                                     std::string(key) + " must lie in " + std::to_string(lo) + ".." +
+                                         std::to_string(hi));
                 dst = int16_t(v);
                 return true;
             }
@@ -143,14 +151,18 @@ struct RecordBuilder {
         std::string out;
         for (size_t k = 0; k < parts.size(); ++k) {
             long v;
-            if (!parseInt(parts[k], v)) return diag.fail(map.file, line, "param " + std::to_string(k + 1) + " is not a number");
+            if (!parseInt(parts[k], v))
+                return diag.fail(map.file, line, "param " + std::to_string(k + 1) + " is not a number");
             long lo = k == 2 ? -99 : 0;
             if (v < lo || v > 999)
                 return diag.fail(map.file, line,
-                                 "param " + std::to_string(k + 1) + " must lie in " + std::to_string(lo) + "..999");
+                                 "param " + std::to_string(k + 1) + " must lie in " + std::to_string(lo) +
+                                     "..999");
             char buf[24];
-            if (v < 0) std::snprintf(buf, sizeof buf, "-%02ld", -v);
-            else std::snprintf(buf, sizeof buf, "%03ld", v);
+            if (v < 0)
+                std::snprintf(buf, sizeof buf, "-%02ld", -v);
+            else
+                std::snprintf(buf, sizeof buf, "%03ld", v);
             if (k) out += ',';
             out += buf;
         }
@@ -163,8 +175,8 @@ struct RecordBuilder {
 };
 } // namespace
 
-bool mapParseLines(const std::string& file, const std::vector<std::string>& lines, int mapIndex, MapSource& out,
-                   PackDiag& diag) {
+bool mapParseLines(const std::string& file, const std::vector<std::string>& lines, int mapIndex,
+                   MapSource& out, PackDiag& diag) {
     out = MapSource();
     out.file = file;
     out.index = mapIndex;
@@ -178,11 +190,13 @@ bool mapParseLines(const std::string& file, const std::vector<std::string>& line
         std::vector<Arg> args;
         size_t first = line.find_first_not_of(" \t");
         if (first == std::string::npos || line[first] == '#') continue;
-        if (line.compare(first, 4, "size") == 0 && first + 4 < line.size() && std::isspace(uint8_t(line[first + 4]))) {
+        if (line.compare(first, 4, "size") == 0 && first + 4 < line.size() &&
+            std::isspace(uint8_t(line[first + 4]))) {
             long w, h;
             char extra;
             int got = std::sscanf(line.c_str() + first + 4, "%ld %ld %c", &w, &h, &extra);
-            if (got < 2 || (got == 3 && extra != '#')) return diag.fail(file, ln, "size needs a width and a height");
+            if (got < 2 || (got == 3 && extra != '#'))
+                return diag.fail(file, ln, "size needs a width and a height");
             if (!isPowerOfTwo(w) || !isPowerOfTwo(h) || w > 256 || h > 256)
                 return diag.fail(file, ln,
                                  "map size not a power of two or above 256 (" + std::to_string(w) + " x " +
@@ -192,35 +206,45 @@ bool mapParseLines(const std::string& file, const std::vector<std::string>& line
             out.height = int(h);
             continue;
         }
-        if (line.compare(first, 6, "legend") == 0 && (line.size() == first + 6 || std::isspace(uint8_t(line[first + 6])))) {
+        if (line.compare(first, 6, "legend") == 0 &&
+            (line.size() == first + 6 || std::isspace(uint8_t(line[first + 6])))) {
             size_t i = first + 6;
             for (;;) {
-                while (i < line.size() && std::isspace(uint8_t(line[i]))) ++i;
+                while (i < line.size() && std::isspace(uint8_t(line[i])))
+                    ++i;
                 if (i >= line.size()) break;
                 char c = line[i++];
                 if (c == '#') {
                     // '#' is a legend key when a block number follows, else a comment.
                     size_t j = i;
-                    while (j < line.size() && std::isspace(uint8_t(line[j]))) ++j;
+                    while (j < line.size() && std::isspace(uint8_t(line[j])))
+                        ++j;
                     if (j >= line.size() || !std::isdigit(uint8_t(line[j])) || j == i) break;
                 }
                 if (i < line.size() && !std::isspace(uint8_t(line[i])))
                     return diag.fail(file, ln, "a legend key is one character followed by a block number");
-                while (i < line.size() && std::isspace(uint8_t(line[i]))) ++i;
+                while (i < line.size() && std::isspace(uint8_t(line[i])))
+                    ++i;
                 std::string num;
-                while (i < line.size() && !std::isspace(uint8_t(line[i]))) num += line[i++];
+                while (i < line.size() && !std::isspace(uint8_t(line[i])))
+                    num += line[i++];
                 long v;
-                if (!parseInt(num, v)) return diag.fail(file, ln, std::string("legend '") + c + "' needs a block number");
+                if (!parseInt(num, v))
+                    return diag.fail(file, ln, std::string("legend '") + c + "' needs a block number");
                 if (v < 0 || v > 1023)
-                    return diag.fail(file, ln, "block number above 1023 (" + std::to_string(v) + ") for legend '" + c + "'");
+                    return diag.fail(file, ln,
+                                     "block number above 1023 (" + std::to_string(v) + ") for legend '" + c +
+                                         "'");
                 if (uint8_t(c) < 0x21 || uint8_t(c) > 0x7E)
                     return diag.fail(file, ln, "legend keys are printable ASCII characters");
-                if (legend.count(c)) return diag.fail(file, ln, std::string("legend '") + c + "' given twice");
+                if (legend.count(c))
+                    return diag.fail(file, ln, std::string("legend '") + c + "' given twice");
                 legend[c] = int(v);
             }
             continue;
         }
-        if (line.compare(first, 4, "rows") == 0 && line.find_first_not_of(" \t", first + 4) == std::string::npos) {
+        if (line.compare(first, 4, "rows") == 0 &&
+            line.find_first_not_of(" \t", first + 4) == std::string::npos) {
             if (!out.width) return diag.fail(file, ln, "rows before size");
             if (haveRows) return diag.fail(file, ln, "rows given twice");
             haveRows = true;
@@ -229,20 +253,21 @@ bool mapParseLines(const std::string& file, const std::vector<std::string>& line
             for (; m < lines.size(); ++m) {
                 const std::string& row = lines[m];
                 const int rl = int(m) + 1;
-                if (row.find_first_not_of(" \t") != std::string::npos && row.substr(row.find_first_not_of(" \t")) == "end")
+                if (row.find_first_not_of(" \t") != std::string::npos &&
+                    row.substr(row.find_first_not_of(" \t")) == "end")
                     break;
                 if (int(row.size()) != out.width)
                     return diag.fail(file, rl,
-                                     "map row of the wrong width (" + std::to_string(row.size()) + " characters, the map is " +
-                                         std::to_string(out.width) + " wide)");
+                                     "map row of the wrong width (" + std::to_string(row.size()) +
+                                         " characters, the map is " + std::to_string(out.width) + " wide)");
                 if (y >= out.height)
                     return diag.fail(file, rl, "more rows than the map height " + std::to_string(out.height));
                 for (int x = 0; x < out.width; ++x) {
                     auto it = legend.find(row[size_t(x)]);
                     if (it == legend.end())
                         return diag.fail(file, rl,
-                                         std::string("unknown legend character '") + row[size_t(x)] + "' in column " +
-                                             std::to_string(x + 1));
+                                         std::string("unknown legend character '") + row[size_t(x)] +
+                                             "' in column " + std::to_string(x + 1));
                     out.cells.push_back(uint16_t(it->second));
                 }
                 ++y;
@@ -250,7 +275,8 @@ bool mapParseLines(const std::string& file, const std::vector<std::string>& line
             if (m >= lines.size()) return diag.fail(file, ln, "rows without a closing end line");
             if (y != out.height)
                 return diag.fail(file, int(m) + 1,
-                                 "the map has " + std::to_string(y) + " rows but is " + std::to_string(out.height) + " high");
+                                 "the map has " + std::to_string(y) + " rows but is " +
+                                     std::to_string(out.height) + " high");
             n = m;
             continue;
         }
@@ -276,9 +302,10 @@ bool mapParseLines(const std::string& file, const std::vector<std::string>& line
                 if (r.words[1] != kMapEntryStart && r.words[1] != kMapEntryStartScenery)
                     return diag.fail(file, ln, "a start has type 1 or 4");
             }
-            if (!b.position(args, r) || !b.word(args, "bkx", r.words[5], false) || !b.word(args, "bky", r.words[6], false) ||
-                !b.word(args, "bgmode", r.words[7], false) || !b.word(args, "music", r.words[8], false) ||
-                !b.word(args, "bg", r.words[9], false) || !b.noExtras(args))
+            if (!b.position(args, r) || !b.word(args, "bkx", r.words[5], false) ||
+                !b.word(args, "bky", r.words[6], false) || !b.word(args, "bgmode", r.words[7], false) ||
+                !b.word(args, "music", r.words[8], false) || !b.word(args, "bg", r.words[9], false) ||
+                !b.noExtras(args))
                 return false;
             if (r.words[8] > 0 && r.words[8] < 10000)
                 return diag.fail(file, ln, "music numbers start at 10000 (0 keeps the music playing)");
@@ -288,9 +315,10 @@ bool mapParseLines(const std::string& file, const std::vector<std::string>& line
             } else {
                 r.words[1] = int16_t(word == "door" ? kMapKindDoor : kMapKindMessage);
             }
-            if (!b.position(args, r) || !b.word(args, "sx", r.words[5], false) || !b.word(args, "sy", r.words[6], false) ||
-                !b.word(args, "work1", r.words[7], false) || !b.word(args, "work5", r.words[8], false) ||
-                !b.word(args, "patt", r.words[9], false) || !b.word(args, "behave", r.words[10], false, 0, 15))
+            if (!b.position(args, r) || !b.word(args, "sx", r.words[5], false) ||
+                !b.word(args, "sy", r.words[6], false) || !b.word(args, "work1", r.words[7], false) ||
+                !b.word(args, "work5", r.words[8], false) || !b.word(args, "patt", r.words[9], false) ||
+                !b.word(args, "behave", r.words[10], false, 0, 15))
                 return false;
             if (word == "door") {
                 const std::string* to = b.str(args, "to");
@@ -298,9 +326,10 @@ bool mapParseLines(const std::string& file, const std::vector<std::string>& line
                 size_t comma = to->find(',');
                 long m, idx;
                 if (comma != std::string::npos) {
-                    if (!parseInt(to->substr(0, comma), m) || !parseInt(to->substr(comma + 1), idx) || m < 0 || m > 143 ||
-                        idx < 0 || idx > 511)
-                        return diag.fail(file, ln, "to=MAP,INDEX needs a map number 0..143 and an entry index 0..511");
+                    if (!parseInt(to->substr(0, comma), m) || !parseInt(to->substr(comma + 1), idx) ||
+                        m < 0 || m > 143 || idx < 0 || idx > 511)
+                        return diag.fail(file, ln,
+                                         "to=MAP,INDEX needs a map number 0..143 and an entry index 0..511");
                     r.words[7] = int16_t(m);
                     r.words[8] = int16_t(idx);
                 } else {
@@ -313,7 +342,8 @@ bool mapParseLines(const std::string& file, const std::vector<std::string>& line
                     if (*tr == "yes") r.text = "101,";
                 }
             }
-            if (word == "message" && !b.str(args, "text")) return diag.fail(file, ln, "a message needs text=");
+            if (word == "message" && !b.str(args, "text"))
+                return diag.fail(file, ln, "a message needs text=");
             if (!b.text(args, r) || !b.noExtras(args)) return false;
         } else {
             return diag.fail(file, ln, "unknown statement '" + word + "'");

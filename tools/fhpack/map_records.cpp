@@ -63,7 +63,8 @@ bool mapBuildObjectList(const std::vector<const MapSource*>& maps, int group, st
         int objects = 0;
         for (const MapListRecord& r : m->records) {
             if (!r.name.empty()) {
-                if (entries.count(r.name)) return diag.fail(m->file, r.line, "entry name " + r.name + " used twice in the group");
+                if (entries.count(r.name))
+                    return diag.fail(m->file, r.line, "entry name " + r.name + " used twice in the group");
                 entries[r.name] = {group * 16 + m->index, index};
             }
             if (r.words[1] >= 2 && ++objects > kMaxObjectsPerMap)
@@ -71,7 +72,8 @@ bool mapBuildObjectList(const std::vector<const MapSource*>& maps, int group, st
             ++index;
         }
     }
-    if (index > kMaxListRecords) return diag.fail(maps.back()->file, 0, "more than 512 entry and object records in one group");
+    if (index > kMaxListRecords)
+        return diag.fail(maps.back()->file, 0, "more than 512 entry and object records in one group");
     out.assign(size_t(index) * kListRecordSize, 0);
     size_t at = 0;
     for (const MapSource* m : maps) {
@@ -80,12 +82,14 @@ bool mapBuildObjectList(const std::vector<const MapSource*>& maps, int group, st
             std::memcpy(words, r.words, sizeof words);
             if (!r.doorTarget.empty()) {
                 auto it = entries.find(r.doorTarget);
-                if (it == entries.end()) return diag.fail(m->file, r.line, "door to unknown entry " + r.doorTarget);
+                if (it == entries.end())
+                    return diag.fail(m->file, r.line, "door to unknown entry " + r.doorTarget);
                 words[7] = int16_t(it->second.mapNumber);
                 words[8] = int16_t(it->second.index);
             }
             std::memcpy(&out[at], words, sizeof words);
-            if (r.text.size() > 254) return diag.fail(m->file, r.line, "an object text holds at most 254 characters");
+            if (r.text.size() > 254)
+                return diag.fail(m->file, r.line, "an object text holds at most 254 characters");
             out[at + 32] = uint8_t(r.text.size());
             std::memcpy(&out[at + 33], r.text.data(), r.text.size());
             at += kListRecordSize;

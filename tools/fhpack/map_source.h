@@ -22,18 +22,18 @@
 
 // One 288-byte record of the group's object list (entry points and objects share it).
 struct MapListRecord {
-    int line = 0;                 // source line, for messages
-    std::string name;             // entry name (entries only)
-    int16_t words[11] = {};       // words 0..10 as the game reads them
-    std::string text;             // encoded text (at most 254 bytes)
-    std::string doorTarget;       // unresolved entry name of a door, or empty
+    int line = 0;           // source line, for messages
+    std::string name;       // entry name (entries only)
+    int16_t words[11] = {}; // words 0..10 as the game reads them
+    std::string text;       // encoded text (at most 254 bytes)
+    std::string doorTarget; // unresolved entry name of a door, or empty
 };
 
 struct MapSource {
     std::string file;
-    int index = 0;                // map k within its group
+    int index = 0; // map k within its group
     int width = 0, height = 0;
-    std::vector<uint16_t> cells;  // width * height block numbers, row by row
+    std::vector<uint16_t> cells; // width * height block numbers, row by row
     std::vector<MapListRecord> records;
 };
 
@@ -42,13 +42,13 @@ enum { kMapEntryPlain = 0, kMapEntryStart = 1, kMapEntryStartScenery = 4 };
 // Object kinds written by the shortcuts of the map language.
 enum { kMapKindMessage = 6, kMapKindDoor = 7 };
 
-bool mapParseLines(const std::string& file, const std::vector<std::string>& lines, int mapIndex, MapSource& out,
-                   PackDiag& diag);
+bool mapParseLines(const std::string& file, const std::vector<std::string>& lines, int mapIndex,
+                   MapSource& out, PackDiag& diag);
 bool mapParseFile(const std::string& path, int mapIndex, MapSource& out, PackDiag& diag);
 
 // The records, in the form the game sees after loading (host byte order).
-std::vector<uint8_t> mapBodyRecord(const MapSource& map);    // packed cells
-std::vector<uint8_t> mapHeaderRecord(const MapSource& map);  // width, height, packed flag, 0
+std::vector<uint8_t> mapBodyRecord(const MapSource& map);   // packed cells
+std::vector<uint8_t> mapHeaderRecord(const MapSource& map); // width, height, packed flag, 0
 std::vector<uint8_t> mapEmptyBody(int width, int height);
 std::vector<uint8_t> mapEmptyHeader(int width, int height);
 // The group's object list: the records of every map in order, door names resolved

@@ -10,7 +10,8 @@
 namespace {
 int packMain(const std::vector<std::string>& args) {
     if (args.size() < 2) {
-        fhpackError("fhpack pack", 0, "usage: pack <manifest.pack> <container> [--content DIR] [--gen DIR] [--optional-gen]");
+        fhpackError("fhpack pack", 0,
+                    "usage: pack <manifest.pack> <container> [--content DIR] [--gen DIR] [--optional-gen]");
         return 2;
     }
     const std::string manifest = args[0], out = args[1];
@@ -18,9 +19,12 @@ int packMain(const std::vector<std::string>& args) {
     dirs.content = std::filesystem::path(manifest).parent_path().parent_path().string();
     if (dirs.content.empty()) dirs.content = ".";
     for (size_t i = 2; i < args.size(); ++i) {
-        if (args[i] == "--optional-gen") dirs.optionalGen = true;
-        else if (args[i] == "--content" && i + 1 < args.size()) dirs.content = args[++i];
-        else if (args[i] == "--gen" && i + 1 < args.size()) dirs.gen = args[++i];
+        if (args[i] == "--optional-gen")
+            dirs.optionalGen = true;
+        else if (args[i] == "--content" && i + 1 < args.size())
+            dirs.content = args[++i];
+        else if (args[i] == "--gen" && i + 1 < args.size())
+            dirs.gen = args[++i];
         else {
             fhpackError("fhpack pack", 0, "unknown option " + args[i]);
             return 2;
@@ -34,7 +38,8 @@ int packMain(const std::vector<std::string>& args) {
     PackDiag diag;
     std::vector<PackManifestLine> lines;
     std::vector<PackRecord> records;
-    if (!packParseManifest(manifest, text, lines, diag) || !packBuildRecords(manifest, lines, dirs, records, diag)) {
+    if (!packParseManifest(manifest, text, lines, diag) ||
+        !packBuildRecords(manifest, lines, dirs, records, diag)) {
         fhpackError(diag.file, diag.line, diag.reason);
         return 1;
     }
@@ -65,7 +70,8 @@ int listMain(const std::vector<std::string>& args) {
         std::vector<uint8_t> d = r.data;
         packUnstoreRecord(r.type, r.id, d);
         std::string note;
-        if (r.type == packFourCC("STR ")) note = "\"" + std::string(d.begin(), d.end()) + "\"";
+        if (r.type == packFourCC("STR "))
+            note = "\"" + std::string(d.begin(), d.end()) + "\"";
         else if (r.type == packFourCC("Xmap") && r.id >= 2000 && d.size() >= 6) {
             const uint16_t* w = reinterpret_cast<const uint16_t*>(d.data());
             note = std::to_string(w[0]) + " x " + std::to_string(w[1]) + (w[2] ? " packed" : " plain");
@@ -74,7 +80,8 @@ int listMain(const std::vector<std::string>& args) {
         } else if (r.type == packFourCC("Xmap") && r.id < 1000) {
             note = std::to_string(d.size() / 288) + " entry/object records";
         }
-        std::printf("'%s' %6d %9zu bytes  %s\n", packFourCCName(r.type).c_str(), r.id, r.data.size(), note.c_str());
+        std::printf("'%s' %6d %9zu bytes  %s\n", packFourCCName(r.type).c_str(), r.id, r.data.size(),
+                    note.c_str());
     }
     return 0;
 }
@@ -106,7 +113,9 @@ int extractMain(const std::vector<std::string>& args) {
     return 1;
 }
 
-FhpackCommand regPack("pack", "<manifest.pack> <container> [--content DIR] [--gen DIR] [--optional-gen]", packMain);
+FhpackCommand regPack("pack", "<manifest.pack> <container> [--content DIR] [--gen DIR] [--optional-gen]",
+                      packMain);
 FhpackCommand regList("list", "<container>", listMain);
-FhpackCommand regExtract("extract", "<container> <type> <id> <outfile>  (the record as the game sees it)", extractMain);
+FhpackCommand regExtract("extract", "<container> <type> <id> <outfile>  (the record as the game sees it)",
+                         extractMain);
 } // namespace

@@ -7,7 +7,8 @@
 
 uint32_t packFourCC(const std::string& s) {
     uint32_t v = 0;
-    for (size_t i = 0; i < 4; ++i) v = (v << 8) | uint8_t(i < s.size() ? s[i] : ' ');
+    for (size_t i = 0; i < 4; ++i)
+        v = (v << 8) | uint8_t(i < s.size() ? s[i] : ' ');
     return v;
 }
 
@@ -28,7 +29,8 @@ const size_t kInvertedHead = 64;
 const size_t kMapEntrySize = 288;
 
 void swapWords(std::vector<uint8_t>& d, size_t from, size_t count) {
-    for (size_t i = 0; i < count && from + 2 * i + 1 < d.size(); ++i) std::swap(d[from + 2 * i], d[from + 2 * i + 1]);
+    for (size_t i = 0; i < count && from + 2 * i + 1 < d.size(); ++i)
+        std::swap(d[from + 2 * i], d[from + 2 * i + 1]);
 }
 void swapLong(std::vector<uint8_t>& d, size_t at) {
     std::swap(d[at], d[at + 3]);
@@ -43,8 +45,12 @@ void swapMapInfoEntries(std::vector<uint8_t>& d) {
         swapLong(d, e + 28);
     }
 }
-bool isInvertedHeadType(uint32_t t) { return t == kPNGf || t == kJPEG || t == kAIFF || t == kMidi; }
-bool isWordTableType(uint32_t t) { return t == kMPEV || t == kOBCH || t == kSREF; }
+bool isInvertedHeadType(uint32_t t) {
+    return t == kPNGf || t == kJPEG || t == kAIFF || t == kMidi;
+}
+bool isWordTableType(uint32_t t) {
+    return t == kMPEV || t == kOBCH || t == kSREF;
+}
 } // namespace
 
 bool packStoreRecord(uint32_t type, int32_t id, std::vector<uint8_t>& d, std::string& reason) {
@@ -53,7 +59,8 @@ bool packStoreRecord(uint32_t type, int32_t id, std::vector<uint8_t>& d, std::st
             reason = "a " + packFourCCName(type) + " record must be longer than 64 bytes";
             return false;
         }
-        for (size_t i = 0; i < kInvertedHead; ++i) d[i] = uint8_t(~d[i]);
+        for (size_t i = 0; i < kInvertedHead; ++i)
+            d[i] = uint8_t(~d[i]);
     } else if (isWordTableType(type)) {
         if (d.size() % 2) {
             reason = "a 16-bit table must have an even size";
@@ -62,7 +69,8 @@ bool packStoreRecord(uint32_t type, int32_t id, std::vector<uint8_t>& d, std::st
         swapWords(d, 0, d.size() / 2);
     } else if (type == kSTR) {
         if (d.size() > 255) {
-            reason = "a text record holds at most 255 characters (this one has " + std::to_string(d.size()) + ")";
+            reason =
+                "a text record holds at most 255 characters (this one has " + std::to_string(d.size()) + ")";
             return false;
         }
         d.insert(d.begin(), uint8_t(d.size()));
@@ -95,7 +103,8 @@ bool packStoreRecord(uint32_t type, int32_t id, std::vector<uint8_t>& d, std::st
 
 void packUnstoreRecord(uint32_t type, int32_t id, std::vector<uint8_t>& d) {
     if (isInvertedHeadType(type)) {
-        for (size_t i = 0; i < kInvertedHead && i < d.size(); ++i) d[i] = uint8_t(~d[i]);
+        for (size_t i = 0; i < kInvertedHead && i < d.size(); ++i)
+            d[i] = uint8_t(~d[i]);
     } else if (isWordTableType(type)) {
         swapWords(d, 0, d.size() / 2);
     } else if (type == kSTR) {
@@ -119,7 +128,8 @@ bool packReadFile(const std::string& path, std::vector<uint8_t>& out) {
     out.clear();
     uint8_t buf[65536];
     size_t n;
-    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0) out.insert(out.end(), buf, buf + n);
+    while ((n = std::fread(buf, 1, sizeof buf, f)) > 0)
+        out.insert(out.end(), buf, buf + n);
     bool ok = !std::ferror(f);
     std::fclose(f);
     return ok;
@@ -138,7 +148,8 @@ bool packWriteFileAtomic(const std::string& path, const std::vector<uint8_t>& da
 
 // Header words 0..2 are not read by the game; they carry a tag, a format number and the
 // offset of the data area so that a person with a hex viewer can find their way.
-bool packWriteContainer(const std::string& path, const std::vector<PackRecord>& records, std::string& reason) {
+bool packWriteContainer(const std::string& path, const std::vector<PackRecord>& records,
+                        std::string& reason) {
     std::map<std::pair<uint32_t, int32_t>, bool> seen;
     for (const PackRecord& r : records) {
         if (seen[{r.type, r.id}]) {

@@ -10,9 +10,9 @@
 #include <vector>
 
 struct PackRecord {
-    uint32_t type = 0;          // four characters, first character in the top byte
+    uint32_t type = 0; // four characters, first character in the top byte
     int32_t id = 0;
-    std::vector<uint8_t> data;  // stored form
+    std::vector<uint8_t> data; // stored form
 };
 
 uint32_t packFourCC(const std::string& fourChars);
@@ -44,7 +44,9 @@ inline void packPutBE32(std::vector<uint8_t>& v, size_t at, uint32_t value) {
 inline uint32_t packGetBE32(const uint8_t* p) {
     return (uint32_t(p[0]) << 24) | (uint32_t(p[1]) << 16) | (uint32_t(p[2]) << 8) | uint32_t(p[3]);
 }
-inline int packGetBE16(const uint8_t* p) { return int16_t(uint16_t((p[0] << 8) | p[1])); }
+inline int packGetBE16(const uint8_t* p) {
+    return int16_t(uint16_t((p[0] << 8) | p[1]));
+}
 
 bool packReadFile(const std::string& path, std::vector<uint8_t>& out);
 bool packWriteFileAtomic(const std::string& path, const std::vector<uint8_t>& data);

@@ -47,13 +47,17 @@ bool packParseManifest(const std::string& file, const std::vector<std::string>& 
             type = s.substr(1, close - 1);
             i = close + 1;
         } else {
-            while (i < s.size() && !std::isspace(uint8_t(s[i]))) type += s[i++];
+            while (i < s.size() && !std::isspace(uint8_t(s[i])))
+                type += s[i++];
         }
-        if (type.size() != 4) return diag.fail(file, ln, "a record type has four characters ('" + type + "')");
+        if (type.size() != 4)
+            return diag.fail(file, ln, "a record type has four characters ('" + type + "')");
         m.type = packFourCC(type);
-        while (i < s.size() && std::isspace(uint8_t(s[i]))) ++i;
+        while (i < s.size() && std::isspace(uint8_t(s[i])))
+            ++i;
         std::string num;
-        while (i < s.size() && !std::isspace(uint8_t(s[i]))) num += s[i++];
+        while (i < s.size() && !std::isspace(uint8_t(s[i])))
+            num += s[i++];
         char* end = nullptr;
         long id = std::strtol(num.c_str(), &end, 10);
         if (num.empty() || *end || id < -2147483647L || id > 2147483647L)
@@ -79,7 +83,8 @@ bool packParseManifest(const std::string& file, const std::vector<std::string>& 
             }
             std::string after = trim(rest.substr(j));
             if (!closed) return diag.fail(file, ln, "unterminated text:\"...\"");
-            if (!after.empty() && after[0] != '#') return diag.fail(file, ln, "unexpected text after the source");
+            if (!after.empty() && after[0] != '#')
+                return diag.fail(file, ln, "unexpected text after the source");
             m.source = "text:" + body;
         } else {
             size_t hash = rest.find('#');
@@ -93,15 +98,16 @@ bool packParseManifest(const std::string& file, const std::vector<std::string>& 
     return true;
 }
 
-bool packBuildRecords(const std::string& manifest, const std::vector<PackManifestLine>& lines, const PackDirs& dirs,
-                      std::vector<PackRecord>& records, PackDiag& diag) {
+bool packBuildRecords(const std::string& manifest, const std::vector<PackManifestLine>& lines,
+                      const PackDirs& dirs, std::vector<PackRecord>& records, PackDiag& diag) {
     records.clear();
     // Maps first: the object list line needs all of them, wherever it stands.
     std::vector<std::unique_ptr<MapSource>> maps;
     std::set<int> mapIndexes;
     auto resolve = [&](const PackManifestLine& m, std::string& path) {
         if (m.source.compare(0, 5, "@gen/") == 0) {
-            if (dirs.gen.empty()) return diag.fail(manifest, m.line, "@gen/ source but no --gen directory given");
+            if (dirs.gen.empty())
+                return diag.fail(manifest, m.line, "@gen/ source but no --gen directory given");
             path = dirs.gen + "/" + m.source.substr(5);
         } else {
             path = dirs.content + "/" + m.source;
@@ -111,8 +117,10 @@ bool packBuildRecords(const std::string& manifest, const std::vector<PackManifes
     for (const PackManifestLine& m : lines) {
         if (m.type != kXmap || !endsWith(m.source, ".fhmap")) continue;
         if (m.id < 1000 || m.id > 1015)
-            return diag.fail(manifest, m.line, "a map source goes into 'Xmap' 1000..1015 (map k is record 1000 + k)");
-        if (!mapIndexes.insert(m.id - 1000).second) return diag.fail(manifest, m.line, "map record given twice");
+            return diag.fail(manifest, m.line,
+                             "a map source goes into 'Xmap' 1000..1015 (map k is record 1000 + k)");
+        if (!mapIndexes.insert(m.id - 1000).second)
+            return diag.fail(manifest, m.line, "map record given twice");
         std::string path;
         if (!resolve(m, path)) return false;
         auto src = std::make_unique<MapSource>();
@@ -136,10 +144,13 @@ bool packBuildRecords(const std::string& manifest, const std::vector<PackManifes
             long group = std::strtol(m.source.c_str() + 9, &end, 10);
             if (m.type != kXmap || m.id < 0 || m.id > 999)
                 return diag.fail(manifest, m.line, "@objects is the object list of 'Xmap' 0..999");
-            if (*end || group < 0 || group > 8) return diag.fail(manifest, m.line, "@objects:G needs a map group 0..8");
+            if (*end || group < 0 || group > 8)
+                return diag.fail(manifest, m.line, "@objects:G needs a map group 0..8");
             std::vector<const MapSource*> ordered;
-            for (auto& p : maps) ordered.push_back(p.get());
-            if (ordered.empty()) return diag.fail(manifest, m.line, "@objects but no map sources in this container");
+            for (auto& p : maps)
+                ordered.push_back(p.get());
+            if (ordered.empty())
+                return diag.fail(manifest, m.line, "@objects but no map sources in this container");
             if (!mapBuildObjectList(ordered, int(group), d, diag)) return false;
             haveObjectList = true;
         } else {
@@ -154,20 +165,24 @@ bool packBuildRecords(const std::string& manifest, const std::vector<PackManifes
                 h.type = kXmap;
                 h.id = 2000 + src->index;
                 h.data = mapHeaderRecord(*src);
-                if (!packStoreRecord(h.type, h.id, h.data, reason)) return diag.fail(manifest, m.line, reason);
+                if (!packStoreRecord(h.type, h.id, h.data, reason))
+                    return diag.fail(manifest, m.line, reason);
                 records.push_back(std::move(h));
-            } else if ((m.type == kSTR || m.type == kSTRList || isWordTable(m.type)) && endsWith(m.source, ".txt")) {
+            } else if ((m.type == kSTR || m.type == kSTRList || isWordTable(m.type)) &&
+                       endsWith(m.source, ".txt")) {
                 std::vector<std::string> text;
                 if (!textReadLines(path, text)) return diag.fail(manifest, m.line, "cannot read " + path);
                 int errLine = 0;
                 if (m.type == kSTRList) {
-                    if (!textCompileStringList(text, d, errLine, reason)) return diag.fail(path, errLine, reason);
+                    if (!textCompileStringList(text, d, errLine, reason))
+                        return diag.fail(path, errLine, reason);
                 } else if (m.type == kSTR) {
                     std::string joined, enc;
                     int count = 0;
                     for (size_t k = 0; k < text.size(); ++k) {
                         if (text[k].empty() || text[k][0] == '#') continue;
-                        if (count++) return diag.fail(path, int(k) + 1, "a 'STR ' source holds one line of text");
+                        if (count++)
+                            return diag.fail(path, int(k) + 1, "a 'STR ' source holds one line of text");
                         if (!textEncodeGame(text[k], enc, reason)) return diag.fail(path, int(k) + 1, reason);
                     }
                     d.assign(enc.begin(), enc.end());
@@ -179,21 +194,23 @@ bool packBuildRecords(const std::string& manifest, const std::vector<PackManifes
                             char* e = nullptr;
                             long v = std::strtol(p, &e, 0);
                             if (e == p) break;
-                            if (v < -32768 || v > 65535) return diag.fail(path, int(k) + 1, "a 16-bit value is out of range");
+                            if (v < -32768 || v > 65535)
+                                return diag.fail(path, int(k) + 1, "a 16-bit value is out of range");
                             uint16_t w = uint16_t(v);
-                            d.push_back(uint8_t(w & 0xFF));  // host (little-endian) order
+                            d.push_back(uint8_t(w & 0xFF)); // host (little-endian) order
                             d.push_back(uint8_t(w >> 8));
                             p = e;
                         }
-                        while (*p == ' ' || *p == '\t') ++p;
+                        while (*p == ' ' || *p == '\t')
+                            ++p;
                         if (*p) return diag.fail(path, int(k) + 1, "only numbers belong in a 16-bit table");
                     }
                 }
             } else {
                 if (!packReadFile(path, d)) {
                     if (dirs.optionalGen && m.source.compare(0, 5, "@gen/") == 0) {
-                        std::fprintf(stderr, "%s:%d: warning: %s not made yet; record left out\n", manifest.c_str(),
-                                     m.line, m.source.c_str());
+                        std::fprintf(stderr, "%s:%d: warning: %s not made yet; record left out\n",
+                                     manifest.c_str(), m.line, m.source.c_str());
                         continue;
                     }
                     return diag.fail(manifest, m.line, "cannot read " + path);

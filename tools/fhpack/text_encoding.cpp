@@ -49,10 +49,14 @@ bool textEncodeGame(const std::string& s, std::string& out, std::string& reason)
                 return false;
             }
             char e = s[i + 1];
-            if (e == 'r') out += '\r';
-            else if (e == 'n') out += '\n';
-            else if (e == '\\') out += '\\';
-            else if (e == '"') out += '"';
+            if (e == 'r')
+                out += '\r';
+            else if (e == 'n')
+                out += '\n';
+            else if (e == '\\')
+                out += '\\';
+            else if (e == '"')
+                out += '"';
             else if (e == 'x') {
                 int hi = i + 2 < s.size() ? hexDigit(s[i + 2]) : -1;
                 int lo = i + 3 < s.size() ? hexDigit(s[i + 3]) : -1;
@@ -82,9 +86,9 @@ bool textEncodeGame(const std::string& s, std::string& out, std::string& reason)
         } else if (cp >= 0xFF61 && cp <= 0xFF9F) {
             out += char(cp - 0xFF61 + 0xA1);
         } else if (cp == 0x3000) {
-            out += ' ';  // ideographic space
+            out += ' '; // ideographic space
         } else if (cp >= 0xFF01 && cp <= 0xFF5E) {
-            out += char(cp - 0xFEE0);  // full-width letters, digits and signs
+            out += char(cp - 0xFEE0); // full-width letters, digits and signs
         } else {
             const TextKanaMapping* hit = nullptr;
             for (unsigned k = 0; k < kTextKanaTableSize && !hit; ++k)
@@ -139,7 +143,8 @@ bool textCompileStringList(const std::vector<std::string>& lines, std::vector<ui
         }
         if (text.size() > 255) {
             errLine = int(n) + 1;
-            reason = "a list line holds at most 255 characters (this one has " + std::to_string(text.size()) + ")";
+            reason =
+                "a list line holds at most 255 characters (this one has " + std::to_string(text.size()) + ")";
             return false;
         }
         if (++count > 0x7FFF) {

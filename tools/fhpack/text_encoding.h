@@ -13,7 +13,7 @@
 
 struct TextKanaMapping {
     uint32_t codePoint;
-    uint8_t first, second;  // second is 0 when the kana is one byte
+    uint8_t first, second; // second is 0 when the kana is one byte
 };
 extern const TextKanaMapping kTextKanaTable[];
 extern const unsigned kTextKanaTableSize;
