@@ -56,19 +56,27 @@ uint32_t codePointOfCell(int cell) {
     return 0;
 }
 
-Image glyphMask(const HexGlyph& g, int cell, int cellPx, bool fitAdvance) {
+// How a glyph of the hex font is placed in its cell.
+enum class GlyphFit {
+    Latin,  // three font pixels per font column, narrowed to fit its advance
+    Kana,   // four per column (kana are drawn wider), narrowed to fit
+    Mark,   // the voicing marks: three per column at the very left, so that they sit
+            // on the shoulder of the kana before them (the game narrows that kana)
+};
+
+Image glyphMask(const HexGlyph& g, int cell, int cellPx, GlyphFit fit) {
     Image img(cellPx, cellPx);
     int sx = std::max(1, cellPx * 3 / 32), sy = std::max(1, cellPx / 16);
     int left, right;
     g.inkSpan(left, right);
     if (left < 0) return img;
     int inkW = right - left + 1;
-    int bearing = sx;
-    double scale = sx;
-    if (fitAdvance) {
+    int bearing = fit == GlyphFit::Mark ? 0 : fit == GlyphFit::Kana ? std::max(1, sx / 2) : sx;
+    double scale = fit == GlyphFit::Kana ? cellPx * 4 / 32.0 : sx;
+    if (fit != GlyphFit::Mark) {
         int adv = kArtFontWidths[cell] * cellPx / 16;
         int room = adv - bearing - std::max(1, sx / 2 + 1);
-        if (inkW * sx > room && room > 0) scale = double(room) / inkW;
+        if (inkW * scale > room && room > 0) scale = double(room) / inkW;
     }
     int drawnW = int(std::lround(inkW * scale));
     for (int y = 0; y < 16 * sy && y < cellPx; ++y)
@@ -198,8 +206,9 @@ Image artBuildFont(const std::string& manifestPath) {
                     std::snprintf(b, sizeof b, "%04X", cp);
                     return std::string(b);
                 }() + " needed by cell " + std::to_string(cell) + " is missing");
-            bool ascii = cell < 96;
-            glyph = glyphMask(g->second, cell, h.cell, ascii);
+            int code = cell >= 192 ? cell - 64 + 32 : cell + 32;  // kana-mode cells repeat 0xA0..0xDF
+            GlyphFit fit = cell < 96 ? GlyphFit::Latin : (code == 0xDE || code == 0xDF) ? GlyphFit::Mark : GlyphFit::Kana;
+            glyph = glyphMask(g->second, cell, h.cell, fit);
             applyStyle(glyph, cell >= 192 ? h.kanaStyle : h.style, h.cell, manifestPath, headerLine);
         }
         pic.paste(glyph, (cell % 16) * h.cell, (cell / 16) * h.cell);
