@@ -1,0 +1,445 @@
+// The game controller driven step by step through its real input object (keys fed to
+// QSDLpp_StickCls as a key-state array) under a real GL context: title to demo, demo to
+// browser, the opening skipped, a section started and cleared with the coin exchange,
+// a game over after a miss without gold, Escape to the title and to quit, the option
+// rows, the chapter list's lock, a missing film refused, and the loop's pacing rules.
+#include <SDL.h>
+#include <gtest/gtest.h>
+#include <stdlib.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <atomic>
+#include <chrono>
+#include <cstdio>
+#include <cstring>
+#include <string>
+#include <thread>
+
+#include "FHWorldGlobal.h"
+#include "FHgeneralctrl.h"
+#include "FHgeneralctrl_internal.h"
+#include "FHmyworld.h"
+#include "FHmyworld_loop.h"
+#include "FHobjectCtrl.h"
+#include "envresGlobal.h"
+#include "qgu_glImageHdlfunc.h"
+#include "qsdlpp2_GLobject@image.h"
+#include "qsdlpp2_globals.h"
+#include "sdl_fh120_main.h"
+
+using namespace FHWGBL;
+
+namespace {
+
+FHWorldCLS& W = Game_GLOBALS::MyWorld;
+Uint8 keys[SDL_NUM_SCANCODES];
+JoySTICK::KeyAssign ka;
+GameMainCtrlCLS* ctl = nullptr;
+std::string scratch;
+
+void enterScratchFolder() {
+    char tmpl[] = "/tmp/fhctlXXXXXX";
+    const char* dir = mkdtemp(tmpl);
+    ASSERT_NE(dir, nullptr);
+    scratch = dir;
+    const std::string rt = FH_RUNTIME_DIR;
+    ASSERT_EQ(symlink((rt + "/resourcesQSDL").c_str(), (scratch + "/resourcesQSDL").c_str()), 0);
+    symlink((rt + "/VRNresources").c_str(), (scratch + "/VRNresources").c_str());
+    mkdir((scratch + "/replayfilms").c_str(), 0755);
+    ASSERT_EQ(chdir(dir), 0);
+}
+
+bool fileExists(const char* name) {
+    struct stat st;
+    return stat(name, &st) == 0;
+}
+
+class Controller : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        enterScratchFolder();
+        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
+        qgu_initGLImageHdlfunc();
+        qgu_initNewGLworld("controller test", rRect{0, 0, 240, 320}, 0);
+        QSDL_GLOBALS::Stick.getKeySetToPtr(&ka);
+        QSDL_GLOBALS::Stick.setKeyStateSource(keys);
+        ctl = new GameMainCtrlCLS;
+        ctl->init(0);
+    }
+
+    void SetUp() override {
+        std::memset(keys, 0, sizeof keys);
+        for (bool& f : FHSYS_GLOBALS::unLock_enableF) f = false;
+        for (bool& f : FHSYS_GLOBALS::unLock_usingF) f = false;
+        toTitle();
+    }
+
+    // Back to a fresh title, as Escape does, without holding any key.
+    static void toTitle() {
+        ctl->GctrlState = ctl->neutraLoop(-1);
+        W.phase = 1;
+        W.replayPlaybackF = false;
+    }
+
+    // Holds exactly the given buttons of player 1 (QSDL_BTN bits).
+    static void hold(uint16_t bits) {
+        std::memset(keys, 0, sizeof keys);
+        auto set = [&](uint16_t bit, int idx) {
+            if (bits & bit) keys[ka[idx]] = 1;
+        };
+        set(QSDL_BTN::UP1, JoySTICK::UP);
+        set(QSDL_BTN::LEFT1, JoySTICK::LEFT);
+        set(QSDL_BTN::RIGHT1, JoySTICK::RIGHT);
+        set(QSDL_BTN::DOWN1, JoySTICK::DOWN);
+        set(QSDL_BTN::A1, JoySTICK::BTN_A);
+        set(QSDL_BTN::B1, JoySTICK::BTN_B);
+        set(QSDL_BTN::C1, JoySTICK::BTN_C);
+    }
+
+    // Runs n controller steps; returns the last Mainloop result.
+    static int run(int n) {
+        int r = 0;
+        for (int i = 0; i < n; ++i) r = ctl->Mainloop(0, false);
+        return r;
+    }
+    // Presses buttons for one step, then releases them for one step.
+    static void tap(uint16_t bits) {
+        hold(bits);
+        run(1);
+        hold(0);
+        run(1);
+    }
+    // Runs steps until the state is `state` (at most `limit`); returns the steps run.
+    static int runUntil(int state, int limit) {
+        for (int i = 1; i <= limit; ++i) {
+            ctl->Mainloop(0, false);
+            if (ctl->GctrlState == state) return i;
+        }
+        return -1;
+    }
+    // Holds a key, and lets it go from another thread after `ms` (the controller
+    // busy-waits for some releases).
+    static std::thread releaseLater(int scancode, int ms) {
+        keys[scancode] = 1;
+        return std::thread([scancode, ms] {
+            std::this_thread::sleep_for(std::chrono::milliseconds(ms));
+            reinterpret_cast<std::atomic<Uint8>*>(&keys[scancode])->store(0);
+        });
+    }
+
+    static unsigned char* rec() { return W.workingRecord; }
+
+    // Title -> demo -> browser with the chapter list on screen.
+    static void openBrowser() {
+        run(62);
+        ASSERT_EQ(ctl->GctrlState, GS_DEMO);
+        tap(QSDL_BTN::A1);
+        ASSERT_EQ(ctl->GctrlState, GS_BROWSE);
+        ASSERT_EQ(FHCtrl::browsePage(), 3);
+        run(12);  // the list takes input once it has stood 11 steps
+    }
+
+    // From the list with the cursor on a chapter: into its section map, walked in.
+    static void openChapterMap() {
+        tap(QSDL_BTN::A1);
+        ASSERT_EQ(FHCtrl::browsePage(), 1);
+        run(31);
+        ASSERT_EQ(FHCtrl::browsePage(), 4);
+        run(64 + 12);  // the walk, then the cursor takes input
+    }
+
+    // Marks the opening as seen and section `s` of chapter 0 as played.
+    static void seedRecord(bool openingSeen, int playedSections) {
+        ASSERT_NE(rec(), nullptr);
+        rec()[FHLayout::kRecMilestoneFlagOfs] = 1;
+        rec()[FHLayout::kRecMilestoneFlagOfs + 1] = openingSeen ? 1 : 0;
+        for (int s = 0; s < 5; ++s)
+            FHLayout::put32(rec(), FHLayout::kRecBestTimeOfs + s * 4, s < playedSections ? int32_t(0xFF000000u | 600) : 0);
+        W.storeWorkingToDiaryRef();
+    }
+};
+
+TEST_F(Controller, TitleStandsSixtyOneStepsThenTheDemoRunsAndEndsOnTheTitle) {
+    EXPECT_EQ(ctl->GctrlState, GS_TITLE);
+    run(61);
+    EXPECT_EQ(ctl->GctrlState, GS_TITLE);
+    run(1);
+    EXPECT_EQ(ctl->GctrlState, GS_DEMO);
+    EXPECT_EQ(ctl->runningScript, 0);
+    const int steps = runUntil(GS_TITLE, 3000);
+    ASSERT_GT(steps, 60) << "the attract demo runs for a while";
+    EXPECT_EQ(ctl->stepCounter, 1) << "a fresh title after the demo";
+    run(60);
+    EXPECT_EQ(ctl->GctrlState, GS_TITLE);
+}
+
+TEST_F(Controller, DemoOpensTheBrowserOnAOrRightArrowOnTheChosenChapter) {
+    seedRecord(false, 0);
+    ctl->chosenChapter = -1;
+    openBrowser();
+    EXPECT_EQ(ctl->browseCursor, 0);
+    EXPECT_EQ(CHAPTER, -1);
+
+    toTitle();
+    run(62);
+    keys[FHCtrl::SC_RIGHT] = 1;
+    run(1);
+    keys[FHCtrl::SC_RIGHT] = 0;
+    EXPECT_EQ(ctl->GctrlState, GS_BROWSE);
+}
+
+TEST_F(Controller, ChapterListStopsAtTheFirstLockedEntry) {
+    seedRecord(false, 0);
+    rec()[FHLayout::kRecMilestoneFlagOfs + 2] = 1;  // chapter 1 flag set, but entry 1 is locked
+    W.storeWorkingToDiaryRef();
+    ctl->chosenChapter = -1;
+    openBrowser();
+    for (int i = 0; i < 3; ++i) {
+        tap(QSDL_BTN::DOWN1);
+        run(12);
+    }
+    EXPECT_EQ(ctl->browseCursor, 0) << "entry 1 is locked, so nothing after it is listed";
+    EXPECT_TRUE(FHCtrl::chapterEntryListed(rec(), 2));
+    EXPECT_FALSE(FHCtrl::chapterEntryListed(rec(), 1));
+
+    FHSYS_GLOBALS::unLock_enableF[4] = true;  // the appendix unlock lists everything
+    for (int i = 0; i < 8; ++i) {
+        tap(QSDL_BTN::DOWN1);
+        run(12);
+    }
+    EXPECT_EQ(ctl->browseCursor, 6);
+}
+
+TEST_F(Controller, OpeningSkippedThenASectionStartsAndIsClearedWithTheCoinExchange) {
+    seedRecord(false, 1);
+    ctl->chosenChapter = -1;
+    openBrowser();
+    ASSERT_EQ(ctl->browseCursor, 0);
+    tap(QSDL_BTN::A1);
+    ASSERT_EQ(ctl->GctrlState, GS_OPENING);
+    EXPECT_EQ(ctl->runningScript, 1);
+    run(30);
+    hold(QSDL_BTN::A1);  // the opening can be skipped once it has run 60 steps
+    ASSERT_GT(runUntil(GS_BROWSE, 100), 0);
+    hold(0);
+    EXPECT_EQ(rec()[FHLayout::kRecMilestoneFlagOfs + 1], 1) << "first play recorded";
+    EXPECT_EQ(ctl->browseCursor, 1);
+    run(12);
+
+    openChapterMap();
+    ASSERT_EQ(ctl->browseCursor, 1);
+    tap(QSDL_BTN::DOWN1);  // section 0 has a record: on to section 1 (the orchard)
+    ASSERT_EQ(ctl->browseCursor, 2);
+    tap(QSDL_BTN::A1);
+    ASSERT_EQ(FHCtrl::browsePage(), 5);
+    ASSERT_GT(runUntil(GS_PLAY, 45), 0);
+    EXPECT_EQ(SECTION, 1);
+    EXPECT_TRUE(QSDL_GLOBALS::Stick.isRecording());
+
+    // Five silver coins, then the golden goal of the orchard.
+    run(2);
+    SilvCoins = 5;
+    const int32_t gold0 = GoldCoins, score0 = Score;
+    FHLoop::sealCounters();
+    MyCharactor& c = W.chars[MyCharactor::currentCHR];
+    c.posX = 113 * 1600 - 400;
+    c.posY = 16 * 1600 - 400;
+    ASSERT_GT(runUntil(GS_CLEAR, 200), 0);
+    run(3);
+    EXPECT_EQ(SilvCoins, 1) << "one silver coin stays";
+    EXPECT_EQ(GoldCoins, gold0 + 2);
+    EXPECT_EQ(Score, score0 + 2000 + (0));
+    EXPECT_TRUE(fileExists("replayfilms/Last1-2.vrnrpmov"));
+
+    std::remove("SecretDiary.text");
+    ASSERT_GT(runUntil(GS_BROWSE, 200), 120) << "the panel stands 121 steps";
+    EXPECT_EQ(FHCtrl::browsePage(), 4);
+    const int32_t* stage = vrndx_getStageRefPtr(0, 1);
+    EXPECT_EQ(ctl->browseCursor, stage[2] + 1) << "the golden goal leads to the alternative section";
+    EXPECT_TRUE(fileExists("SecretDiary.text")) << "the diary is saved when the browser takes over";
+}
+
+TEST_F(Controller, AMissWithoutGoldEndsInGameOverThenTheDemo) {
+    seedRecord(true, 0);
+    ctl->chosenChapter = 0;
+    openBrowser();
+    EXPECT_EQ(ctl->browseCursor, 1);
+    openChapterMap();
+    tap(QSDL_BTN::A1);
+    ASSERT_GT(runUntil(GS_PLAY, 45), 0);
+    run(2);
+    GoldCoins = 0;
+    FHLoop::sealCounters();
+    MyCharactor& c = W.chars[MyCharactor::currentCHR];
+    c.posX = 32 * 1600 - 400;  // above the thorns of the meadow
+    c.posY = 27 * 1600 - 400;
+    c.invincTimer = 0;
+    ASSERT_GT(runUntil(GS_GAMEOVER, 400), 0);
+    EXPECT_LT(GoldCoins, 0);
+    EXPECT_TRUE(fileExists("replayfilms/Last1-1.vrnrpmov"));
+    run(100);
+    EXPECT_EQ(ctl->GctrlState, GS_GAMEOVER);
+    tap(QSDL_BTN::A1);
+    EXPECT_EQ(ctl->GctrlState, GS_DEMO) << "a button leaves the game-over picture";
+}
+
+TEST_F(Controller, EscapeReturnsToTheTitleWithoutSavingAndQuitsFromTheTitleAfterSaving) {
+    seedRecord(true, 0);
+    openBrowser();
+    std::remove("SecretDiary.text");
+    std::thread t = releaseLater(FHCtrl::SC_ESCAPE, 30);
+    int r = run(1);
+    t.join();
+    EXPECT_EQ(r, 0);
+    EXPECT_EQ(ctl->GctrlState, GS_TITLE);
+    EXPECT_FALSE(fileExists("SecretDiary.text"));
+
+    t = releaseLater(FHCtrl::SC_ESCAPE, 30);
+    r = run(1);
+    t.join();
+    EXPECT_EQ(r, 6) << "Escape on the title quits";
+    EXPECT_TRUE(fileExists("SecretDiary.text"));
+
+    std::remove("SecretDiary.text");
+    EXPECT_EQ(ctl->event(GameState::G_QUIT), 0);
+    EXPECT_TRUE(fileExists("SecretDiary.text")) << "closing the window saves";
+}
+
+TEST_F(Controller, OptionRowsChangeTheNextGameAndLockedRowsStayOff) {
+    FHCtrl::resetOptionMenu();
+    const int level0 = W.defaultLevel;
+    ctl->optionLoop(0, 1);  // row 1
+    ctl->optionLoop(0, 0);
+    ctl->optionLoop(0, 1);  // row 2: difficulty
+    ctl->optionLoop(0, 0);
+    ASSERT_EQ(FHCtrl::optionSelectedRow(), 2);
+    ctl->optionLoop(-1, 0);
+    EXPECT_EQ(W.defaultLevel, (level0 + 4) % 5);
+    ctl->optionLoop(-1, 0);  // held: no repeat
+    EXPECT_EQ(W.defaultLevel, (level0 + 4) % 5);
+    ctl->optionLoop(0, 0);
+    ctl->optionLoop(1, 0);
+    EXPECT_EQ(W.defaultLevel, level0);
+
+    ctl->optionLoop(0, 1);  // row 3: start coins 250 -> 400 -> 1 -> computed
+    ctl->optionLoop(0, 0);
+    const int32_t gold[3] = {400, 1, 0};
+    for (int k = 0; k < 3; ++k) {
+        ctl->optionLoop(1, 0);
+        ctl->optionLoop(0, 0);
+        if (k < 2) EXPECT_EQ(W.startingGold, gold[k]);
+    }
+    EXPECT_EQ(FHCtrl::optionCoinChoice(), 3);
+    EXPECT_GE(W.startingGold, 1) << "choice 3 gives at least one coin";
+
+    ctl->optionLoop(0, 1);  // row 4: free play, locked
+    ctl->optionLoop(0, 0);
+    ctl->optionLoop(1, 0);
+    ctl->optionLoop(0, 0);
+    EXPECT_FALSE(FHSYS_GLOBALS::unLock_usingF[5]);
+    FHSYS_GLOBALS::unLock_enableF[5] = true;
+    ctl->optionLoop(1, 0);
+    ctl->optionLoop(0, 0);
+    EXPECT_TRUE(FHSYS_GLOBALS::unLock_usingF[5]);
+
+    // Row 0 with A: refused during the first 61 calls, then the menu is left.
+    for (int i = 0; i < 4; ++i) {
+        ctl->optionLoop(0, -1);
+        ctl->optionLoop(0, 0);
+    }
+    ASSERT_EQ(FHCtrl::optionSelectedRow(), 0);
+    hold(QSDL_BTN::A1);
+    QSDL_GLOBALS::Stick.updStick(false);
+    EXPECT_EQ(ctl->optionLoop(0, 0), 6) << "not yet 61 calls";
+    hold(0);
+    QSDL_GLOBALS::Stick.updStick(false);
+    for (int i = 0; i < 60; ++i) ASSERT_EQ(ctl->optionLoop(0, 0), 6);
+    std::thread t = releaseLater(ka[JoySTICK::BTN_A], 30);
+    QSDL_GLOBALS::Stick.updStick(false);
+    EXPECT_TRUE(QSDL_GLOBALS::Stick.trigA(0));
+    EXPECT_EQ(FHCtrl::optionSelectedRow(), 0);
+    EXPECT_EQ(ctl->optionLoop(0, 0), 2);
+    t.join();
+}
+
+TEST_F(Controller, StartCoinsOfChoiceThreeFollowPlayTimeWithinTheirBounds) {
+    unsigned char r[FHLayout::kRecordSize] = {};
+    EXPECT_EQ(FHCtrl::computedStartCoins(r), 1);
+    FHLayout::put32(r, FHLayout::kRecFramesOfs, 3600 * 250);
+    EXPECT_EQ(FHCtrl::computedStartCoins(r), 250);
+    FHLayout::put32(r, FHLayout::kRecFramesOfs, 3600 * 5000);
+    EXPECT_EQ(FHCtrl::computedStartCoins(r), 1000);
+    FHLayout::put32(r, FHLayout::kRecBestTimeOfs + 25 * 4, 1);
+    r[FHLayout::kRecEvalItemOfs + 50] = 1;
+    r[FHLayout::kRecAppendixCondOfs] = 1;
+    EXPECT_EQ(FHCtrl::computedStartCoins(r), 1000 - 100 - 50 - 200);
+}
+
+TEST_F(Controller, ChapterRatingCountsSectionsAndItems) {
+    unsigned char r[FHLayout::kRecordSize] = {};
+    EXPECT_EQ(FHCtrl::chapterRating(r, 1), 0);
+    for (int s = 0; s < 5; ++s) FHLayout::put32(r, FHLayout::kRecBestTimeOfs + (5 + s) * 4, 1);
+    EXPECT_EQ(FHCtrl::chapterRating(r, 1), 0) << "50 points is not above 50";
+    r[FHLayout::kRecEvalItemOfs + 10] = 1;
+    EXPECT_EQ(FHCtrl::chapterRating(r, 1), 1);
+    for (int k = 0; k < 6; ++k) r[FHLayout::kRecEvalItemOfs + 10 + k] = 1;
+    EXPECT_EQ(FHCtrl::chapterRating(r, 1), 2) << "50 + 30 = 80 is above 75";
+    for (int k = 0; k < 10; ++k) r[FHLayout::kRecEvalItemOfs + 10 + k] = 1;
+    EXPECT_EQ(FHCtrl::chapterRating(r, 1), 3) << "50 + 50 = 100 is above 90";
+    EXPECT_EQ(FHCtrl::chapterRating(r, 0), 0) << "other chapters do not count";
+    EXPECT_EQ(FHCtrl::ratingLimit(3), 300);
+    EXPECT_EQ(FHCtrl::ratingLimit(4), 360);
+    EXPECT_EQ(FHCtrl::ratingLimit(5), 6000);
+}
+
+TEST_F(Controller, AMissingFilmOnTheReplayPageIsRefusedWithEffect41) {
+    seedRecord(true, 1);
+    ctl->chosenChapter = 0;
+    openBrowser();
+    openChapterMap();
+    std::thread t = releaseLater(ka[JoySTICK::BTN_C], 30);
+    QSDL_GLOBALS::Stick.updStick(false);
+    run(1);
+    t.join();
+    ASSERT_TRUE(FHCtrl::replayPageOpen());
+    run(8);
+    hold(QSDL_BTN::UP1);  // kind 2: favourites (none recorded)
+    run(1);
+    hold(0);
+    run(8);
+    tap(QSDL_BTN::A1);
+    EXPECT_FALSE(FHCtrl::replayPageOpen());
+    EXPECT_FALSE(W.replayPlaybackF);
+    EXPECT_EQ(ctl->GctrlState, GS_BROWSE);
+    EXPECT_EQ(FHCtrl::browsePage(), 2) << "back towards the list";
+}
+
+TEST(FrameLoop, PacingPeriodsAndLateTurns) {
+    EXPECT_EQ(FHFrame::stepPeriod(0), 16);
+    EXPECT_EQ(FHFrame::stepPeriod(1), 33);
+    EXPECT_EQ(FHFrame::stepPeriod(2), 50);
+    EXPECT_EQ(FHFrame::stepPeriod(3), 66);
+    EXPECT_EQ(FHFrame::waitFor(1000, 1005, 16), 11u);
+    EXPECT_EQ(FHFrame::waitFor(1000, 1020, 16), 0u) << "a late turn does not sleep";
+    EXPECT_EQ(FHFrame::waitFor(0, 5000, 16), 0u) << "the first turn after a long start";
+    EXPECT_EQ(FHFrame::waitFor(0xFFFFFFFAu, 2, 16), 8u) << "across the tick wrap";
+}
+
+TEST(Scripts, RecordsStartInOrderAndEveryScriptEnds) {
+    for (int s = 0; s < FHScript::kScripts; ++s) {
+        int last = 0;
+        bool ends = false;
+        for (int i = 0; i < FHScript::kRecords && G_LoopDemo[s][i][1] != 0; ++i) {
+            EXPECT_GE(G_LoopDemo[s][i][0], last) << "script " << s << " record " << i;
+            last = G_LoopDemo[s][i][0];
+            EXPECT_GE(G_LoopDemo[s][i][1], 1);
+            EXPECT_LE(G_LoopDemo[s][i][1], 21);
+            EXPECT_EQ(G_LoopDemo[s][i][8], 0);
+            if (G_LoopDemo[s][i][1] == 21) ends = true;
+        }
+        EXPECT_TRUE(ends) << "script " << s << " has an end command";
+    }
+}
+
+}  // namespace
