@@ -247,3 +247,44 @@ TEST_F(Sprites, PatternLayerUploadsOnlyOnChange) {
   EXPECT_EQ(pixel(10, 100), kBlack);
   patt.hidden = false;
 }
+
+TEST_F(Sprites, TexturedAndOutlineShapeTypes) {
+  GLuint a16 = SF::getTextureNum(GLO::Size16);
+  QSDLpp_GLSprite* tiled = queue(10, 10, 0, 0);  // the atlas repeated over 256 x 64
+  tiled->setDrwType(GLO::SprTiled);
+  tiled->setPatt((int)a16);
+  tiled->ratioBase(false);
+  tiled->setSize(256, 64);
+  QSDLpp_GLSprite* line = queue(20, 120, 0, 0);  // to the point (120, 120)
+  line->setDrwType(GLO::SprLine);
+  line->setSize(120, 120);
+  QSDLpp_GLSprite* ring = queue(200, 160, 0, 0);
+  ring->setDrwType(GLO::SprRing);
+  ring->setSize(30, 30);
+  QSDLpp_GLSprite* frame = queue(250, 100, 0, 0);
+  frame->setDrwType(GLO::SprFrame);
+  frame->setSize(20, 20);
+  SF::update(0, 0);
+  EXPECT_EQ(cellOf(pixel(10, 10)), 0);
+  EXPECT_EQ(cellOf(pixel(10 + 128 + 17, 10 + 1)), 1);  // second copy of the atlas
+  EXPECT_EQ(pixel(10 + 256, 20), kBlack);
+  EXPECT_EQ(pixel(70, 120), kWhite);       // the one-pixel line
+  EXPECT_EQ(pixel(70, 122), kBlack);
+  EXPECT_EQ(pixel(200 + 29, 160).r, 255);  // ring of radius 30, 1 thick
+  EXPECT_EQ(pixel(200, 160), kBlack);
+  EXPECT_EQ(pixel(260, 110), kBlack);      // the frame is hollow
+  EXPECT_EQ(pixel(260, 100).r, 255);
+
+  // A whole texture scaled to 32 x 16 and centred (the double pass of the picture).
+  clearFrame();
+  QSDLpp_GLSprite* pic = queue(100, 100, 0, 0);
+  pic->setDrwType(GLO::SprPicture);
+  pic->setPatt((int)a16);
+  pic->ratioBase(false);
+  pic->setSize(32, 16);
+  SF::update(0, 0);
+  EXPECT_EQ(cellOf(pixel(84, 92)), 0);
+  EXPECT_EQ(cellOf(pixel(115, 107)), 31);
+  EXPECT_EQ(pixel(83, 100), kBlack);
+  EXPECT_EQ(pixel(116, 100), kBlack);
+}
