@@ -87,7 +87,8 @@ static void BM_SpriteFrame(benchmark::State& state) {
     if (parts & 2)
     for (int r = 0; r < 18; r++)
       for (int c = 0; c < 21; c++) {
-        // A quarter of the cells animate each frame; the rest are puts of the same tile.
+        // A quarter of the cells take a new tile each frame and go back the next one; the
+        // rest are puts of the same tile.
         uint32_t p = 1 + ((r * 21 + c) * 5 + ((c + r) % 4 == frame % 4 ? frame : 0)) % 900;
         tiles.put(c, r, p, 0, false);
       }
