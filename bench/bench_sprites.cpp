@@ -1,8 +1,8 @@
 // One play frame of the graphics layer under Xvfb: 511 atlas sprites, the full 21 x 18
-// tile layer (a quarter of its cells changing every frame) and two lines of text.
+// tile layer (about half of its cells changing every frame) and two lines of text.
 // Run: xvfb-run -a -s "-screen 0 1280x1024x24" build/bench/bench_sprites
-// The argument is the window scale in percent (the game's default is 300); the second argument picks
-// parts of the frame (0 all, 1 sprites, 2 tiles, 4 text).
+// The first argument is the window scale in percent (the game's default is 300); the
+// second picks parts of the frame (0 all, 1 sprites, 2 tiles, 4 text, 8 none).
 #include <SDL.h>
 #include <SDL_image.h>
 #include <benchmark/benchmark.h>
