@@ -73,8 +73,8 @@ TEST_F(FhpackArt, PixelArtBecomesAPictureOfItsStatedSize) {
     std::string src = dir.write("s.px",
                                 "# two sprites sharing a palette\npalette\n. none\nR #ff0000\nB #0000ff80\n"
                                 "sprite dot 2 1\nR.\nsprite bar 3 2\nRRB\n.B.\n");
-    std::string out = dir.file("bar.png");
-    RunResult r = runFhpack("art-pixel " + src + " bar " + out + " --scale 2");
+    std::string out = dir.file("new/folder/bar.png");  // folders are made as needed
+    RunResult r = runFhpack("art-pixel " + src + " bar " + out + " --scale 2 --dep " + dir.file("deps/bar.d"));
     ASSERT_EQ(r.status, 0) << r.output;
     Pixels p = decodeFile(out);
     ASSERT_EQ(p.w, 6);

@@ -7,6 +7,7 @@
 #include "fhpack_commands.h"
 
 #include <cstdio>
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -31,9 +32,18 @@ bool parseArgs(const std::vector<std::string>& args, ArtArgs& out) {
     return out.scale >= 1 && out.scale <= 16;
 }
 
+// Makes the folder a file goes into (a fresh build tree may not have it yet).
+void makeParent(const std::string& path) {
+    std::error_code ec;
+    std::filesystem::path parent = std::filesystem::path(path).parent_path();
+    if (!parent.empty()) std::filesystem::create_directories(parent, ec);
+}
+
 int run(const ArtArgs& a, const std::string& outPath, const std::function<Image()>& build) {
     try {
         Image img = build();
+        makeParent(outPath);
+        if (!a.dep.empty()) makeParent(a.dep);
         artWritePng(img, outPath);
         if (!a.dep.empty()) artWriteDepFile(a.dep, outPath);
         return 0;
