@@ -369,6 +369,16 @@ TEST_F(FhpackArt, GlyphFilesAndPaletteImports) {
     EXPECT_NE(r.output.find("short.hex:1: bitmap must have 32 or 64 hex digits, has 14"), std::string::npos) << r.output;
     (void)hexFile;
 
+    // hexglyph replaces one bitmap of the glyph file; a malformed one names its line.
+    std::string own = dir.write("own.font", "font 100 cell 16 size 256 256 glyphs " + hex() +
+                                                "\nhexglyph 0041:FFFFFFFFFFFFFFFFFFFFFFFFFFFFFFFF\n");
+    ASSERT_EQ(runFhpack("art-font " + own + " " + dir.file("own.png")).status, 0);
+    Pixels o = decodeFile(dir.file("own.png"));
+    EXPECT_GT(o.countOpaque(1 * 16, 2 * 16, 16, 16), 100) << "'A' is the solid block now";
+    r = runFhpack("art-font " + dir.write("own2.font", "font 100 cell 16 size 256 256 glyphs " + hex() + "\nhexglyph 0041:FFFF\n") +
+                  " " + dir.file("own2.png"));
+    EXPECT_NE(r.output.find("own2.font:2: bitmap must have 32 or 64 hex digits, has 4"), std::string::npos) << r.output;
+
     dir.write("base.px", "palette\nA #123456\n");
     std::string px = dir.write("use.px", "import base.px\npalette\nB #654321\nsprite s 2 1\nAB\n");
     ASSERT_EQ(runFhpack("art-pixel " + px + " s " + dir.file("use.png")).status, 0);

@@ -64,7 +64,9 @@ enum class GlyphFit {
             // on the shoulder of the kana before them (the game narrows that kana)
 };
 
-Image glyphMask(const HexGlyph& g, int cell, int cellPx, GlyphFit fit) {
+// extraW: how much the style will widen the ink (bold strokes, outlines), kept free
+// inside the advance; lift: rows the glyph moves up to leave room for thickened strokes.
+Image glyphMask(const HexGlyph& g, int cell, int cellPx, GlyphFit fit, int extraW, int lift) {
     Image img(cellPx, cellPx);
     int sx = std::max(1, cellPx * 3 / 32), sy = std::max(1, cellPx / 16);
     int left, right;
@@ -75,16 +77,50 @@ Image glyphMask(const HexGlyph& g, int cell, int cellPx, GlyphFit fit) {
     double scale = fit == GlyphFit::Kana ? cellPx * 4 / 32.0 : sx;
     if (fit != GlyphFit::Mark) {
         int adv = kArtFontWidths[cell] * cellPx / 16;
-        int room = adv - bearing - std::max(1, sx / 2 + 1);
+        int room = adv - bearing - std::max(1, sx / 2 + 1) - extraW;
         if (inkW * scale > room && room > 0) scale = double(room) / inkW;
     }
     int drawnW = int(std::lround(inkW * scale));
     for (int y = 0; y < 16 * sy && y < cellPx; ++y)
         for (int x = 0; x < drawnW; ++x) {
             int gx = left + std::min(inkW - 1, int(x / scale));
-            if (g.on(gx, y / sy)) img.set(bearing + x, y, Rgba{255, 255, 255, 255});
+            if (g.on(gx, y / sy)) img.set(bearing + x, y - lift, Rgba{255, 255, 255, 255});
         }
     return img;
+}
+
+// Outlines a glyph on its outside only: the holes of 0, 8, A or e stay clear, so the
+// letter stays readable when it is drawn small.
+void outerOutline(Image& img, int thickness) {
+    const int w = img.width(), h = img.height();
+    for (int pass = 0; pass < thickness; ++pass) {
+        // Transparent pixels reachable from the border are outside.
+        std::vector<char> outside(size_t(w) * size_t(h), 0);
+        std::vector<std::pair<int, int>> todo;
+        auto seed = [&](int x, int y) {
+            size_t k = size_t(y) * size_t(w) + size_t(x);
+            if (!outside[k] && img.get(x, y).a == 0) outside[k] = 1, todo.push_back({x, y});
+        };
+        for (int x = 0; x < w; ++x) seed(x, 0), seed(x, h - 1);
+        for (int y = 0; y < h; ++y) seed(0, y), seed(w - 1, y);
+        while (!todo.empty()) {
+            auto [x, y] = todo.back();
+            todo.pop_back();
+            if (x > 0) seed(x - 1, y);
+            if (x + 1 < w) seed(x + 1, y);
+            if (y > 0) seed(x, y - 1);
+            if (y + 1 < h) seed(x, y + 1);
+        }
+        Image copy = img;
+        for (int y = 0; y < h; ++y)
+            for (int x = 0; x < w; ++x) {
+                if (!outside[size_t(y) * size_t(w) + size_t(x)]) continue;
+                bool near = false;
+                for (int dy = -1; dy <= 1 && !near; ++dy)
+                    for (int dx = -1; dx <= 1 && !near; ++dx) near = copy.get(x + dx, y + dy).a > 96;
+                if (near) img.set(x, y, Rgba{28, 20, 36, 255});
+            }
+    }
 }
 
 void applyStyle(Image& img, const std::vector<std::string>& style, int cellPx, const std::string& file, int line) {
@@ -94,6 +130,13 @@ void applyStyle(Image& img, const std::vector<std::string>& style, int cellPx, c
         } else if (s == "bold") {
             Image copy = img;
             img.draw(copy, t, 0);
+        } else if (s == "thick") {
+            // Bold both ways: every stroke becomes two font pixels wide and high, so that
+            // it survives when the game draws the font at a quarter of its cell size.
+            Image copy = img;
+            img.draw(copy, std::max(1, cellPx * 3 / 32), 0);
+            copy = img;
+            img.draw(copy, 0, t);
         } else if (s == "sheen") {
             for (int y = 0; y < img.height(); ++y)
                 for (int x = 0; x < img.width(); ++x) {
@@ -103,14 +146,18 @@ void applyStyle(Image& img, const std::vector<std::string>& style, int cellPx, c
                     img.set(x, y, Rgba{c.r, c.g, c.b, p.a});
                 }
         } else if (s == "outline") {
+            outerOutline(img, t);
+        } else if (s == "outline2") {
+            // thin inside the holes, twice as thick outside
             img.outline(Rgba{28, 20, 36, 255}, t, true);
+            outerOutline(img, t);
         } else if (s == "shadow") {
             img.shadow(Rgba{0, 0, 0, 150}, t, t);
         } else if (s == "underline") {
             for (int y = img.height() - 2 * t; y < img.height() - t; ++y)
                 for (int x = 0; x < img.width() - t; ++x) img.set(x, y, Rgba{255, 255, 255, 255});
         } else
-            throw ArtError(file, line, "unknown font style '" + s + "' (regular, bold, sheen, outline, shadow, underline)");
+            throw ArtError(file, line, "unknown font style '" + s + "' (regular, bold, thick, sheen, outline, outline2, shadow, underline)");
     }
 }
 } // namespace
@@ -121,9 +168,23 @@ Image artBuildFont(const std::string& manifestPath) {
     RecipeContext ctx;
     ctx.file = manifestPath;
     std::map<int, Image> own;
+    HexFont ownHex;
     std::map<int, std::pair<std::string, int>> seen;
     int headerLine = 0;
     for (const auto& l : lines) {
+        {
+            auto w = artSplitWords(l.text);
+            if (!w.empty() && w[0] == "hexglyph") {
+                // our own bitmap for one character, in the glyph file's format
+                if (w.size() != 2) throw ArtError(l.file, l.line, "hexglyph needs CODEPOINT:BITMAP");
+                uint32_t cp;
+                HexGlyph g;
+                artParseHexLine(w[1], l.file, l.line, cp, g);
+                if (ownHex.count(cp)) throw ArtError(l.file, l.line, "hexglyph for this code point given twice");
+                ownHex[cp] = g;
+                continue;
+            }
+        }
         ManifestEntry e;
         if (artParseEntry(l, e)) {
             if (h.picture < 0) throw ArtError(l.file, l.line, "entry before the 'font' line");
@@ -199,8 +260,12 @@ Image artBuildFont(const std::string& manifestPath) {
         else {
             uint32_t cp = codePointOfCell(cell);
             if (cp == 0) continue;
-            auto g = hex.find(cp);
-            if (g == hex.end())
+            const HexGlyph* g = nullptr;
+            if (ownHex.count(cp))
+                g = &ownHex.at(cp);
+            else if (hex.count(cp))
+                g = &hex.at(cp);
+            if (!g)
                 throw ArtError(h.glyphs, 0, "glyph U+" + [&] {
                     char b[16];
                     std::snprintf(b, sizeof b, "%04X", cp);
@@ -208,8 +273,16 @@ Image artBuildFont(const std::string& manifestPath) {
                 }() + " needed by cell " + std::to_string(cell) + " is missing");
             int code = cell >= 192 ? cell - 64 + 32 : cell + 32;  // kana-mode cells repeat 0xA0..0xDF
             GlyphFit fit = cell < 96 ? GlyphFit::Latin : (code == 0xDE || code == 0xDF) ? GlyphFit::Mark : GlyphFit::Kana;
-            glyph = glyphMask(g->second, cell, h.cell, fit);
-            applyStyle(glyph, cell >= 192 ? h.kanaStyle : h.style, h.cell, manifestPath, headerLine);
+            const auto& style = cell >= 192 ? h.kanaStyle : h.style;
+            int t = std::max(1, h.cell / 16), extraW = 0, lift = 0;
+            for (const auto& st : style) {
+                if (st == "bold" || st == "thick") extraW += std::max(1, h.cell * 3 / 32);
+                if (st == "thick") lift = t;
+                if (st == "outline") extraW += t;
+                if (st == "outline2") extraW += 2 * t;
+            }
+            glyph = glyphMask(*g, cell, h.cell, fit, extraW, lift);
+            applyStyle(glyph, style, h.cell, manifestPath, headerLine);
         }
         pic.paste(glyph, (cell % 16) * h.cell, (cell / 16) * h.cell);
     }

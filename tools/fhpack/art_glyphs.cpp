@@ -12,6 +12,36 @@ void HexGlyph::inkSpan(int& left, int& right) const {
             }
 }
 
+void artParseHexLine(const std::string& l, const std::string& path, int ln, uint32_t& cp, HexGlyph& g) {
+    size_t colon = l.find(':');
+    if (colon == std::string::npos) throw ArtError(path, ln, "expected CODEPOINT:BITMAP");
+    try {
+        size_t used = 0;
+        cp = uint32_t(std::stoul(l.substr(0, colon), &used, 16));
+        if (used != colon) throw 0;
+    } catch (...) {
+        throw ArtError(path, ln, "bad code point '" + l.substr(0, colon) + "'");
+    }
+    std::string bits = l.substr(colon + 1);
+    g = HexGlyph{};
+    if (bits.size() == 32)
+        g.width = 8;
+    else if (bits.size() == 64)
+        g.width = 16;
+    else
+        throw ArtError(path, ln, "bitmap must have 32 or 64 hex digits, has " + std::to_string(bits.size()));
+    size_t per = size_t(g.width / 4);
+    for (int y = 0; y < 16; ++y) {
+        try {
+            size_t used = 0;
+            g.rows[y] = uint16_t(std::stoul(bits.substr(size_t(y) * per, per), &used, 16));
+            if (used != per) throw 0;
+        } catch (...) {
+            throw ArtError(path, ln, "bitmap is not hexadecimal");
+        }
+    }
+}
+
 HexFont artLoadHexFont(const std::string& path) {
     HexFont font;
     auto lines = artReadLines(path);
@@ -19,32 +49,9 @@ HexFont artLoadHexFont(const std::string& path) {
         const std::string& l = lines[i];
         int ln = int(i) + 1;
         if (l.empty() || l[0] == '#') continue;
-        size_t colon = l.find(':');
-        if (colon == std::string::npos) throw ArtError(path, ln, "expected CODEPOINT:BITMAP");
-        uint32_t cp = 0;
-        try {
-            cp = uint32_t(std::stoul(l.substr(0, colon), nullptr, 16));
-        } catch (...) {
-            throw ArtError(path, ln, "bad code point '" + l.substr(0, colon) + "'");
-        }
-        std::string bits = l.substr(colon + 1);
+        uint32_t cp;
         HexGlyph g;
-        if (bits.size() == 32)
-            g.width = 8;
-        else if (bits.size() == 64)
-            g.width = 16;
-        else
-            throw ArtError(path, ln, "bitmap must have 32 or 64 hex digits, has " + std::to_string(bits.size()));
-        size_t per = size_t(g.width / 4);
-        for (int y = 0; y < 16; ++y) {
-            try {
-                size_t used = 0;
-                g.rows[y] = uint16_t(std::stoul(bits.substr(size_t(y) * per, per), &used, 16));
-                if (used != per) throw 0;
-            } catch (...) {
-                throw ArtError(path, ln, "bitmap is not hexadecimal");
-            }
-        }
+        artParseHexLine(l, path, ln, cp, g);
         if (font.count(cp)) throw ArtError(path, ln, "code point defined twice");
         font[cp] = g;
     }

@@ -18,6 +18,8 @@ struct HexGlyph {
 using HexFont = std::map<uint32_t, HexGlyph>;
 
 HexFont artLoadHexFont(const std::string& path);
+// One "CODEPOINT:BITMAP" line; throws with the given place when it is malformed.
+void artParseHexLine(const std::string& line, const std::string& path, int lineNo, uint32_t& cp, HexGlyph& g);
 const HexFont& artHexFont(const std::string& path);  // cached
 
 // Draws text in a hex font at (x, y), each font pixel sx by sy picture pixels; advance is
