@@ -90,7 +90,9 @@ protected:
     // One controller step of play.
     static int step() {
         QSDL_GLOBALS::Stick.updStick(QSDL_GLOBALS::rplyMode != 0);
-        return W.fhWorldMainLoop(0);
+        const int r = W.fhWorldMainLoop(0);
+        SDL_GL_SwapWindow(qgu_getTargetWindow());  // presented as the frame loop does
+        return r;
     }
 
     static MyCharactor& hero() { return W.chars[MyCharactor::currentCHR]; }
