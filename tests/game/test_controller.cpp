@@ -284,6 +284,57 @@ TEST_F(Controller, AMissWithoutGoldEndsInGameOverThenTheDemo) {
     EXPECT_EQ(ctl->GctrlState, GS_DEMO) << "a button leaves the game-over picture";
 }
 
+TEST_F(Controller, AFilmIsKeptAsFavouriteWithF5AndWatchedBackToTheTitle) {
+    // A lost play of section 1 leaves its film.
+    seedRecord(true, 0);
+    ctl->chosenChapter = 0;
+    openBrowser();
+    openChapterMap();
+    tap(QSDL_BTN::A1);
+    ASSERT_GT(runUntil(GS_PLAY, 45), 0);
+    hold(QSDL_BTN::RIGHT1);
+    run(20);
+    hold(0);
+    GoldCoins = 0;
+    FHLoop::sealCounters();
+    MyCharactor& c = W.chars[MyCharactor::currentCHR];
+    c.posX = 32 * 1600 - 400;
+    c.posY = 27 * 1600 - 400;
+    c.invincTimer = 0;
+    ASSERT_GT(runUntil(GS_GAMEOVER, 400), 0);
+    ASSERT_TRUE(fileExists("replayfilms/Last1-1.vrnrpmov"));
+    std::remove("replayfilms/Favo1-1.vrnrpmov");
+
+    // Back in the browser: the replay page, F5 on the last film, then play it.
+    toTitle();
+    openBrowser();
+    openChapterMap();
+    std::thread t = releaseLater(ka[JoySTICK::BTN_C], 30);
+    QSDL_GLOBALS::Stick.updStick(false);
+    run(1);
+    t.join();
+    ASSERT_TRUE(FHCtrl::replayPageOpen());
+    run(8);
+    t = releaseLater(FHCtrl::SC_F5, 30);
+    run(1);
+    t.join();
+    EXPECT_TRUE(fileExists("replayfilms/Favo1-1.vrnrpmov")) << "kept as favourite";
+    EXPECT_TRUE(W.filmPresent[0][0][2]) << "films reloaded";
+    tap(QSDL_BTN::A1);
+    ASSERT_EQ(FHCtrl::browsePage(), 5);
+    EXPECT_TRUE(W.replayPlaybackF);
+    ASSERT_GT(runUntil(GS_PLAY, 45), 0);
+    EXPECT_NE(QSDL_GLOBALS::rplyMode, 0);
+    run(100);
+    EXPECT_EQ(ctl->GctrlState, GS_PLAY);
+    EXPECT_FALSE(QSDL_GLOBALS::Stick.isRecording()) << "a replay records nothing";
+    t = releaseLater(FHCtrl::SC_ESCAPE, 30);
+    run(1);
+    t.join();
+    EXPECT_EQ(ctl->GctrlState, GS_TITLE);
+    EXPECT_FALSE(W.replayPlaybackF) << "the title reset clears playback";
+}
+
 TEST_F(Controller, EscapeReturnsToTheTitleWithoutSavingAndQuitsFromTheTitleAfterSaving) {
     seedRecord(true, 0);
     openBrowser();
@@ -404,7 +455,7 @@ TEST_F(Controller, AMissingFilmOnTheReplayPageIsRefusedWithEffect41) {
     t.join();
     ASSERT_TRUE(FHCtrl::replayPageOpen());
     run(8);
-    hold(QSDL_BTN::UP1);  // kind 2: favourites (none recorded)
+    hold(QSDL_BTN::LEFT1);  // section 5 of the chapter: no film of it exists
     run(1);
     hold(0);
     run(8);
