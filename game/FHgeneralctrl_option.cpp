@@ -100,7 +100,10 @@ int GameMainCtrlCLS::optionLoop(int dx, int dy) {
     }
     lastdx = dx;
 
-    // Drawing.
+    // Drawing: a light panel under the rows keeps the black text readable on any
+    // browser picture.
+    static const double kPanel[4] = {1.0, 1.0, 0.94, 0.82};
+    qgu_GLDrawSimpleSuqre(kPanel, 64, 8, 316, 204);
     if (!spriteBuilt) {
         spriteobj.initPrm();
         spriteBuilt = true;
