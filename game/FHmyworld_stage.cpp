@@ -36,9 +36,11 @@ constexpr GLenum kRGBA = 0x1908;     // GL_RGBA
 int entryRecordCount = 0;            // records in the loaded entry table
 
 // Field pictures (backgrounds, foregrounds) get one texture each, made on first use,
-// so that changing maps never makes new texture names.
+// so that changing maps does not make new texture names. A picture number whose data
+// changed (another map group holds a picture of that number) gets its texture remade.
 struct PicTex {
     int resID;
+    const void* data;
     GLuint tex;
     int width, height;
 };
@@ -46,15 +48,40 @@ PicTex picCache[24];
 int picCacheCount = 0;
 
 const PicTex* fieldPicture(int resID) {
-    for (int i = 0; i < picCacheCount; ++i)
-        if (picCache[i].resID == resID) return &picCache[i];
-    if (picCacheCount >= static_cast<int>(sizeof picCache / sizeof picCache[0])) return nullptr;
+    const void* data = qgu_getPicturePtr(resID);
+    if (data == nullptr) return nullptr;
+    PicTex* slot = nullptr;
+    for (int i = 0; i < picCacheCount; ++i) {
+        if (picCache[i].resID != resID) continue;
+        if (picCache[i].data == data) return &picCache[i];
+        qgu_DisposeTex(picCache[i].tex);
+        slot = &picCache[i];
+        break;
+    }
+    if (slot == nullptr) {
+        if (picCacheCount >= static_cast<int>(sizeof picCache / sizeof picCache[0])) return nullptr;
+        slot = &picCache[picCacheCount++];
+    }
     GLuint tex = 0;
-    if (qgu_NewTextureFromPicRes(resID, &tex, false, false) < 0 || tex == 0) return nullptr;
+    if (qgu_NewTextureFromPicRes(resID, &tex, false, false) < 0 || tex == 0) {
+        *slot = {resID, nullptr, 0, 0, 0};
+        return nullptr;
+    }
     rRect r{};
     qgu_getTexRect(tex, &r);
-    picCache[picCacheCount] = {resID, tex, r.right - r.left, r.bottom - r.top};
-    return &picCache[picCacheCount++];
+    *slot = {resID, data, tex, r.right - r.left, r.bottom - r.top};
+    return slot;
+}
+
+// Containers of the open map group. Only one group is open at a time: its containers
+// are released when another group is opened, so that its records (which share their
+// numbers with every other group's) are never found in place of the new ones.
+void* groupArt = nullptr;
+void* groupMedia = nullptr;
+
+void releaseContainer(void*& buffer) {
+    if (buffer != nullptr) qgu_purgeResource(buffer);
+    buffer = nullptr;
 }
 
 inline bool powerOfTwoUpTo256(int v) { return v >= 1 && v <= 256 && (v & (v - 1)) == 0; }
@@ -203,19 +230,34 @@ bool FHWorldCLS::GetMapArtFile(int group) {
     char path[300];
 
     std::snprintf(path, sizeof path, "%s.art.drsrc", base);
-    if (!FHSYS_GLOBALS::artdata.load(path)) {
+    void* art = qgu_loadResource(path);
+    if (art == nullptr) {
         std::printf("Map OpenErr (DATA) %s .\r\n", path);
         return false;
     }
+    if (groupArt != art) releaseContainer(groupArt);  // a file still open comes back as is
+    groupArt = art;
+    loadedGroup = -1;
     const char* id = static_cast<const char*>(qgu_getResourceRef(STR_, 501));
     if (id == nullptr || static_cast<int>(std::strlen(id)) != group + 6) {
         std::printf("Map OpenErr (ID) .\r\n");
+        releaseContainer(groupArt);
         return false;
     }
     std::snprintf(path, sizeof path, "%s.mrsrc", base);
-    if (qgu_loadResource(path) == nullptr) {
+    void* media = qgu_loadResource(path);
+    if (media == nullptr) {
         std::printf("Map OpenErr (MEDIA) %s .\r\n", path);
         return false;
+    }
+    // The previous group's cells go with its container; the block map itself stays.
+    if (groupMedia != media) releaseContainer(groupMedia);
+    groupMedia = media;
+    entryTablePtr = nullptr;
+    entryRecordCount = 0;
+    for (int k = 0; k < 16; ++k) {
+        mapDataPtr[k] = static_cast<uint16_t*>(qgu_getResourceRef(Xmap, 1000 + k));
+        mapHeaders[k] = static_cast<int16_t*>(qgu_getResourceRef(Xmap, 2000 + k));
     }
     uint16_t* entries = static_cast<uint16_t*>(qgu_getResourceRef(Xmap, 500));
     if (entries == nullptr) {
@@ -226,13 +268,9 @@ bool FHWorldCLS::GetMapArtFile(int group) {
     const int64_t entryBytes = qgu_getResourceSize(entries);
     entryRecordCount = static_cast<int>(entryBytes / (kEntryWords * 2));
     if (entryRecordCount > kEntryMaxRecords) entryRecordCount = kEntryMaxRecords;
-    for (int k = 0; k < 16; ++k) {
-        mapDataPtr[k] = static_cast<uint16_t*>(qgu_getResourceRef(Xmap, 1000 + k));
-        mapHeaders[k] = static_cast<int16_t*>(qgu_getResourceRef(Xmap, 2000 + k));
-    }
     FHSYS_GLOBALS::BGPattCtrl.setsocImg(1000);
     for (int y = 0; y < 32; ++y)
-        for (int x = 0; x < 32; ++x) FHSYS_GLOBALS::BGPattCtrl.put(x, y, static_cast<uint32_t>(x), 0, false);
+        for (int x = 0; x < 32; ++x) FHSYS_GLOBALS::BGPattCtrl.put(x, y, static_cast<uint32_t>(x), 0, true);
     loadedGroup = group;
     return true;
 }

@@ -244,6 +244,24 @@ TEST_F(Section, CountersChangedOutsidePlayStopTheGame) {
     EXPECT_EQ(step(), FHLoop::kWorldTampered);
 }
 
+TEST_F(Section, MapGroupReopensAndAMissingGroupKeepsTheMap) {
+    ASSERT_EQ(start(0, 3, false), 0);
+    EXPECT_EQ(MapBlkWidth, 64);
+    // Forget the group and load another map of it: the group's files are opened again.
+    W.loadMapWorld(-1, -1);
+    W.loadMapWorld(1, -1);
+    EXPECT_EQ(W.loadedGroup, 0);
+    EXPECT_EQ(MapBlkWidth, 128);
+    EXPECT_EQ(MapBlkHeight, 32);
+    EXPECT_EQ(hero().posX, 3 * 1600) << "placed at the orchard's start";
+    // A group without files: logged, and the loaded map stays in play.
+    W.loadMapWorld(8 * 16, -1);
+    EXPECT_EQ(MapBlkWidth, 128);
+    EXPECT_EQ(W.loadedMapNum, 1);
+    hold(0);
+    EXPECT_EQ(step(), 1);
+}
+
 TEST_F(Section, RecordedFilmReplaysToTheSameEnd) {
     ASSERT_EQ(start(0, 3, false), 0);
     // A short scripted play: run right, a few jumps, then wait for the time limit.
