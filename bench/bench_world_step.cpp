@@ -106,13 +106,20 @@ void BM_WorldStepOverFilm(benchmark::State& state) {
     times.reserve(1 << 20);
     long allocs = 0;
     long steps = 0;
+    long stepsWithAllocs = 0;
+    long firstAllocStep = -1;
     for (auto _ : state) {
         QSDL_GLOBALS::Stick.updStick(true);
         const long a0 = gAllocs.load(std::memory_order_relaxed);
         const auto t0 = std::chrono::steady_clock::now();
         const int r = W.fhWorldMainLoop(0);
         const auto t1 = std::chrono::steady_clock::now();
-        allocs += gAllocs.load(std::memory_order_relaxed) - a0;
+        const long stepAllocs = gAllocs.load(std::memory_order_relaxed) - a0;
+        allocs += stepAllocs;
+        if (stepAllocs > 0) {
+            ++stepsWithAllocs;
+            if (firstAllocStep < 0) firstAllocStep = steps;
+        }
         ++steps;
         if (times.size() < times.capacity())
             times.push_back(std::chrono::duration<double, std::milli>(t1 - t0).count());
@@ -133,6 +140,8 @@ void BM_WorldStepOverFilm(benchmark::State& state) {
         state.counters["p99_ms"] = times[std::min(times.size() - 1, times.size() * 99 / 100)];
     }
     state.counters["allocs_per_step"] = steps ? double(allocs) / double(steps) : 0.0;
+    state.counters["steps_with_allocs"] = double(stepsWithAllocs);
+    state.counters["first_alloc_step"] = double(firstAllocStep);
     W.replayPlaybackF = false;
     QSDL_GLOBALS::rplyMode = 0;
 }
