@@ -120,6 +120,7 @@ int DecorateCtrlCls::init(FHWorldCLS* world) {
 // the decorations.
 FHWorldCLS::FHWorldCLS() {
     clearedWord = 0;
+    FHWGBL::CurrentMapInfoRef = mapInfo;  // valid (all zero) before the first map load
     currentChr = &chars[0];
     chars[0].init(this);
     shotCtrl.init(this);
