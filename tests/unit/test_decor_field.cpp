@@ -68,8 +68,12 @@ TEST_F(Deco, FadingKindIsOpaqueForHalfItsLife) {
     for (int f = 0; f < 40; ++f) {
         dc().decos[idx].move();
         const double a = dc().decos[idx].colour[3];
-        if (f <= 20) EXPECT_DOUBLE_EQ(a, 1.0) << "frame " << f;
-        if (f == 39) EXPECT_NEAR(a, 2.0 - 2.0 * 39 / 40, 1e-9);
+        if (f <= 20) {
+            EXPECT_DOUBLE_EQ(a, 1.0) << "frame " << f;
+        }
+        if (f == 39) {
+            EXPECT_NEAR(a, 2.0 - 2.0 * 39 / 40, 1e-9);
+        }
     }
     EXPECT_EQ(dc().decos[idx].activeF, 0);
 }
