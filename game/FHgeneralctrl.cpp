@@ -28,19 +28,26 @@ void drawText(double x, double y, int w, int h, int font, const double* colour, 
     QSDLpp_GLTextFuncs::drawGLString(x, y, 0, w, h, font, colour, text);
 }
 
-void playMusicRes(int id, int loops) {
+bool musicPath(int id, char* dst) {
+    dst[0] = '\0';
     const char* rec = static_cast<const char*>(qgu_getResourceRef(QGU_RES::STR_, id));
-    if (rec == nullptr) {
-        std::printf("Music record was not found. ( resID:%d )\n", id);
-        return;
-    }
-    // The record is a path; copy it with a bound so a record without a terminator is safe.
-    char path[256];
+    if (rec == nullptr) return false;
     int64_t n = qgu_getResourceSize(rec);
     if (n < 0) n = 0;
     if (n > 255) n = 255;
-    std::memcpy(path, rec, static_cast<size_t>(n));
-    path[n] = '\0';
+    size_t len = 0;
+    while (len < static_cast<size_t>(n) && rec[len] != '\0') ++len;
+    std::memcpy(dst, rec, len);
+    dst[len] = '\0';
+    return true;
+}
+
+void playMusicRes(int id, int loops) {
+    char path[256];
+    if (!musicPath(id, path)) {
+        std::printf("Music record was not found. ( resID:%d )\n", id);
+        return;
+    }
     QSDL_GLOBALS::music.load(path);
     QSDL_GLOBALS::music.musVol(100);
     QSDL_GLOBALS::music.start(loops);

@@ -129,8 +129,12 @@ int GameMainCtrlCLS::clearLoop(int c) {
                 w.replayPlaybackF = false;
                 break;
             }
-            const int32_t* stage = vrndx_getStageRefPtr(CHAPTER, SECTION);
-            const int next = ClearMode == 4 ? stage[2] : stage[1];
+            // A chapter or section outside the stage table counts as a finished chapter.
+            int next = 5;
+            if (CHAPTER >= 0 && CHAPTER < kStageChapters && SECTION >= 0 && SECTION < kStageSlots) {
+                const int32_t* stage = vrndx_getStageRefPtr(CHAPTER, SECTION);
+                next = ClearMode == 4 ? stage[2] : stage[1];
+            }
             if (freeC >= 121) {
                 if (next <= 4) {
                     freeC = 0;

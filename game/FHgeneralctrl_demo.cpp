@@ -213,15 +213,10 @@ int runCommand(GameMainCtrlCLS& ctl, int i) {
         }
         case 16:
             if (c == 1) {
-                if (a != 0) {
-                    const char* rec = static_cast<const char*>(qgu_getResourceRef(QGU_RES::STR_, a));
-                    if (rec) {
-                        char path[256];
-                        std::strncpy(path, rec, sizeof path - 1);
-                        path[sizeof path - 1] = '\0';
-                        QSDL_GLOBALS::music.load(path);
-                        QSDL_GLOBALS::music.start(s[W_PARAM]);
-                    }
+                char path[256];
+                if (a != 0 && musicPath(a, path)) {
+                    QSDL_GLOBALS::music.load(path);
+                    QSDL_GLOBALS::music.start(s[W_PARAM]);
                 }
                 if (s[W_SUB] != 0) QSDL_GLOBALS::music.event(s[W_SUB], s[W_ANIM_N]);
                 if (s[W_ANIM_T] != 0) QSDL_GLOBALS::music.musVol(s[W_ANIM_T]);

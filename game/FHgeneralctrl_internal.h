@@ -18,6 +18,9 @@ void drawText(double x, double y, int w, int h, int font, const double* colour, 
 // Loads music record "STR " id (a path) into the music player with volume 100 and
 // starts it with `loops`. A missing record is logged and leaves the music as it is.
 void playMusicRes(int id, int loops);
+// Copies the path held by music record "STR " id into dst (256 bytes, terminated even
+// when the record is not). False when there is no such record.
+bool musicPath(int id, char* dst);
 // Fades the music out over `ms` milliseconds.
 void fadeMusic(int ms);
 // Busy-waits (pumping SDL events) until the key with this scancode is released.
