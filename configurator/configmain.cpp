@@ -40,7 +40,8 @@ void configmainCls::readMenuText(const char* path) {
         std::snprintf(dst, CFG_LINE_BYTES, "%s", line);
         // The line break read with the line is not part of the choice.
         size_t len = std::strlen(dst);
-        while (len > 0 && (dst[len - 1] == '\n' || dst[len - 1] == '\r')) dst[--len] = 0;
+        while (len > 0 && (dst[len - 1] == '\n' || dst[len - 1] == '\r'))
+            dst[--len] = 0;
     }
 }
 

@@ -10,17 +10,17 @@
 #include "qsdlpp2_configuration.h"
 
 enum {
-    CFG_ITEMS = 32,         // items on the ring
-    CFG_LINES = 16,         // choice lines held per item
-    CFG_LINE_BYTES = 256,   // bytes per choice line
-    CFG_TURNING = 34,       // current item while the ring turns
-    CFG_TENTHS = 10,        // ring angle steps per item
+    CFG_ITEMS = 32,       // items on the ring
+    CFG_LINES = 16,       // choice lines held per item
+    CFG_LINE_BYTES = 256, // bytes per choice line
+    CFG_TURNING = 34,     // current item while the ring turns
+    CFG_TENTHS = 10,      // ring angle steps per item
     CFG_RING_STEPS = CFG_ITEMS * CFG_TENTHS,
-    CFG_INFO_ITEM = 0,      // controller information page
-    CFG_DETECT_ITEM = 1,    // looks for controllers again
+    CFG_INFO_ITEM = 0,   // controller information page
+    CFG_DETECT_ITEM = 1, // looks for controllers again
     CFG_FIRST_FIELD_ITEM = 2,
     CFG_LAST_FIELD_ITEM = 30,
-    CFG_GAMMA_ITEM = 5,     // shows the gamma test picture
+    CFG_GAMMA_ITEM = 5, // shows the gamma test picture
     CFG_BGM_ITEM = 6,
     CFG_MUSVOL_ITEM = 7,
     CFG_EXIT_ITEM = 31,

@@ -12,8 +12,8 @@
 
 namespace {
 const double kRingRadius = 80.0;
-const double kItemRadians = 0.19625;  // spacing of the tiles on the circle
-const double kItemDegrees = 11.25;    // turn of each tile, and of the ring per item
+const double kItemRadians = 0.19625;      // spacing of the tiles on the circle
+const double kItemDegrees = 11.25;        // turn of each tile, and of the ring per item
 const double kTileW = 16.0, kTileH = 4.0; // world size of a 256 x 64 tile
 
 // Positions of the ring from the farthest to the nearest, for the ring angle `rotDeg`.
@@ -43,8 +43,8 @@ void setOverlay() {
 
 void drawIcon(int tile, int x, int y) {
     if (!SYS_GLOBALS::iconSpriteTxNum) return;
-    qgu_GLAtlasSpriteWithClipSize(32, 32, nullptr, GLwhite, SYS_GLOBALS::iconSpriteTxNum, tile,
-                                  x + 16, y + 16, 0, 32, 32, 0);
+    qgu_GLAtlasSpriteWithClipSize(32, 32, nullptr, GLwhite, SYS_GLOBALS::iconSpriteTxNum, tile, x + 16,
+                                  y + 16, 0, 32, 32, 0);
 }
 
 // One player's direction and A..D icons from x = left.
@@ -54,7 +54,8 @@ void drawPlayerInput(int player, int left) {
     drawIcon(8 + stick.stickDir(player), left, y); // -1 (none) lands on tile 7
     const unsigned bits = stick.currentBits() >> (8 * player);
     const unsigned btn[4] = {QSDL_BTN::A1, QSDL_BTN::B1, QSDL_BTN::C1, QSDL_BTN::D1};
-    for (int b = 0; b < 4; b++) drawIcon((bits & btn[b]) ? 3 : 2, left + 32 * (b + 1), y);
+    for (int b = 0; b < 4; b++)
+        drawIcon((bits & btn[b]) ? 3 : 2, left + 32 * (b + 1), y);
 }
 } // namespace
 
@@ -83,8 +84,7 @@ void configmainCls::disp(int) {
             const double a = i * kItemRadians;
             qgu_GLAtlasSpriteWithClipSize(256, 64, GLaxe0Y0, GLwhite, SYS_GLOBALS::menuSpriteTxNum,
                                           CFG_ITEMS - 1 - i, kRingRadius * std::sin(a), 0,
-                                          kRingRadius * std::cos(a), kTileW, kTileH,
-                                          i * kItemDegrees);
+                                          kRingRadius * std::cos(a), kTileW, kTileH, i * kItemDegrees);
         }
     }
     qgu_glPopMatrix();
@@ -99,7 +99,7 @@ void configmainCls::disp(int) {
     drawPlayerInput(0, 32);
     drawPlayerInput(1, 32 + 180);
     char line[64];
-    std::snprintf(line, sizeof(line), "%d A1 B1 C1 D1   %d A2 B2 C2 D2",
-                  SYS_GLOBALS::Stick.stickDir(0) + 1, SYS_GLOBALS::Stick.stickDir(1) + 1);
+    std::snprintf(line, sizeof(line), "%d A1 B1 C1 D1   %d A2 B2 C2 D2", SYS_GLOBALS::Stick.stickDir(0) + 1,
+                  SYS_GLOBALS::Stick.stickDir(1) + 1);
     QSDLpp_GLTextFuncs::drawGLString(392, 450, 0, 12, 12, GLO::Font3, GLwhite, line);
 }

@@ -26,7 +26,8 @@ void loadMedia() {
     titleSpriteTxNum = loadPicture("resourcesQSDL/menuText.png", true);
     iconSpriteTxNum = loadPicture("resourcesQSDL/configicon.png", false);
     if (qgu_loadResource("resourcesQSDL/fontpic.mrsrc")) {
-        for (int f = 0; f < 4; f++) QSDLpp_GLTextFuncs::newGFontFromX(GLO::Font0 + f, 100 + f);
+        for (int f = 0; f < 4; f++)
+            QSDLpp_GLTextFuncs::newGFontFromX(GLO::Font0 + f, 100 + f);
     }
     font32TxNum = GLO::FontType[GLO::Font3];
     if (sound->loadResouceFile("resourcesQSDL/soundchunk.mrsrc")) sound->loadSoundFromRes(1000);

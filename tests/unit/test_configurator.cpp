@@ -38,7 +38,8 @@ std::string sampleMenuText() {
             t += "item " + std::to_string(item) + " choice " + std::to_string(i) + "\n";
         t += "# item " + std::to_string(item) + "\n";
     }
-    for (int i = 0; i < 6; i++) t += "exit " + std::to_string(i) + "\n";
+    for (int i = 0; i < 6; i++)
+        t += "exit " + std::to_string(i) + "\n";
     t += "# exit\n";
     return t;
 }
@@ -49,7 +50,8 @@ void writeText(const std::string& path, const std::string& text) {
 
 std::vector<uint8_t> prefFile(const int32_t* fields, size_t length, uint8_t tail) {
     std::vector<uint8_t> v(length, tail);
-    for (int i = 0; i < 30; i++) coretest::putBE32(v, size_t(i) * 4, uint32_t(fields[i]));
+    for (int i = 0; i < 30; i++)
+        coretest::putBE32(v, size_t(i) * 4, uint32_t(fields[i]));
     return v;
 }
 
@@ -78,12 +80,15 @@ class ConfiguratorMenu : public ::testing::Test {
     void goTo(int item) {
         for (int i = 0; i < CFG_ITEMS && menu->currentItem() != item; i++) {
             menu->press(SDLK_LEFT);
-            for (int f = 0; f < CFG_TENTHS; f++) menu->mainloop(0);
+            for (int f = 0; f < CFG_TENTHS; f++)
+                menu->mainloop(0);
         }
     }
     void choose(int choice) {
-        for (int i = 0; i < CFG_LINES && menu->cursor() > choice; i++) menu->press(SDLK_UP);
-        for (int i = 0; i < CFG_LINES && menu->cursor() < choice; i++) menu->press(SDLK_DOWN);
+        for (int i = 0; i < CFG_LINES && menu->cursor() > choice; i++)
+            menu->press(SDLK_UP);
+        for (int i = 0; i < CFG_LINES && menu->cursor() < choice; i++)
+            menu->press(SDLK_DOWN);
         ASSERT_EQ(menu->cursor(), choice);
     }
     int field(int f) const { return SdlConfiguCtrl.getElement(f); }
@@ -118,9 +123,11 @@ TEST_F(ConfiguratorMenu, MenuTextLinesGoToItemsInOrderAndNumberSignsCloseThem) {
 
 TEST_F(ConfiguratorMenu, MenuTextHoldsAtMostSixteenLinesAndThirtyTwoItems) {
     std::string t;
-    for (int i = 0; i < 20; i++) t += "many\n";
+    for (int i = 0; i < 20; i++)
+        t += "many\n";
     t += "#\n";
-    for (int item = 1; item < 40; item++) t += "x\n#\n";
+    for (int item = 1; item < 40; item++)
+        t += "x\n#\n";
     writeText("big.txt", t);
     configmainCls big("big.txt");
     EXPECT_EQ(big.choiceCount(0), CFG_LINES);
@@ -130,12 +137,14 @@ TEST_F(ConfiguratorMenu, MenuTextHoldsAtMostSixteenLinesAndThirtyTwoItems) {
 
 TEST_F(ConfiguratorMenu, WithoutMenuTextTheKeysStillWorkOnTheRecord) {
     configmainCls bare("no-such-file.txt");
-    for (int item = 0; item < CFG_ITEMS; item++) EXPECT_EQ(bare.choiceCount(item), 0);
+    for (int item = 0; item < CFG_ITEMS; item++)
+        EXPECT_EQ(bare.choiceCount(item), 0);
     bare.press(SDLK_DOWN);
     EXPECT_EQ(bare.cursor(), 0);
     for (int step = 0; step < 3; step++) { // to item 3, Window Size
         bare.press(SDLK_LEFT);
-        for (int f = 0; f < CFG_TENTHS; f++) bare.mainloop(0);
+        for (int f = 0; f < CFG_TENTHS; f++)
+            bare.mainloop(0);
     }
     ASSERT_EQ(bare.currentItem(), 3);
     bare.press(SDLK_SPACE);
@@ -148,8 +157,8 @@ TEST(ConfiguratorMenuText, ShippedMenuOffersOnlyChoicesInsideTheTables) {
     if (!coretest::fileExists(path)) GTEST_SKIP() << "no compiled menu text at " << path;
     configmainCls shipped(path.c_str());
     // Entries of the table (or the meaningful values) behind each field 0..28.
-    const int limit[29] = {2, 8, 8, 2, 2, 8, 10, 13, 13, 13, 16, 16, 16, 16, 2,
-                           7, 10, 13, 13, 13, 16, 16, 16, 16, 2, 7, 16, 16, 13};
+    const int limit[29] = {2, 8,  8,  2,  2,  8,  10, 13, 13, 13, 16, 16, 16, 16, 2,
+                           7, 10, 13, 13, 13, 16, 16, 16, 16, 2,  7,  16, 16, 13};
     for (int f = 0; f < 29; f++) {
         const int item = f + CFG_FIRST_FIELD_ITEM;
         EXPECT_GE(shipped.choiceCount(item), 2) << "item " << item;
@@ -186,12 +195,14 @@ TEST_F(ConfiguratorMenu, LeftTurnsToTheNextItemInTenFramesAndKeysWaitMeanwhile) 
 TEST_F(ConfiguratorMenu, RightFromTheFirstItemWrapsToTheExitItem) {
     menu->press(SDLK_RIGHT);
     EXPECT_EQ(menu->targetItem(), CFG_EXIT_ITEM);
-    for (int f = 0; f < CFG_TENTHS; f++) menu->mainloop(0);
+    for (int f = 0; f < CFG_TENTHS; f++)
+        menu->mainloop(0);
     EXPECT_EQ(menu->currentItem(), CFG_EXIT_ITEM);
     EXPECT_EQ(menu->ringAngle(), 310);
     // And Left from there comes back to item 0 with the angle wrapping to 0.
     menu->press(SDLK_LEFT);
-    for (int f = 0; f < CFG_TENTHS; f++) menu->mainloop(0);
+    for (int f = 0; f < CFG_TENTHS; f++)
+        menu->mainloop(0);
     EXPECT_EQ(menu->currentItem(), 0);
     EXPECT_EQ(menu->ringAngle(), 0);
 }
@@ -209,12 +220,15 @@ TEST_F(ConfiguratorMenu, ArrivingOnAFieldItemShowsTheRecordsChoice) {
 
 TEST_F(ConfiguratorMenu, CursorStaysInsideTheItemsChoices) {
     goTo(2); // eight choices
-    for (int i = 0; i < 12; i++) menu->press(SDLK_DOWN);
+    for (int i = 0; i < 12; i++)
+        menu->press(SDLK_DOWN);
     EXPECT_EQ(menu->cursor(), 7);
-    for (int i = 0; i < 12; i++) menu->press(SDLK_UP);
+    for (int i = 0; i < 12; i++)
+        menu->press(SDLK_UP);
     EXPECT_EQ(menu->cursor(), 0);
     goTo(CFG_EXIT_ITEM);
-    for (int i = 0; i < 9; i++) menu->press(SDLK_DOWN);
+    for (int i = 0; i < 9; i++)
+        menu->press(SDLK_DOWN);
     EXPECT_EQ(menu->cursor(), 5);
 }
 
@@ -245,7 +259,8 @@ TEST_F(ConfiguratorMenu, ConfirmedChoiceIsAppliedAtOnceButNotWritten) {
 
 TEST_F(ConfiguratorMenu, InformationPageIgnoresSpaceAndItemOneLooksForControllersAgain) {
     int32_t snapshot[30];
-    for (int i = 0; i < 30; i++) snapshot[i] = field(i);
+    for (int i = 0; i < 30; i++)
+        snapshot[i] = field(i);
     menu->press(SDLK_DOWN);
     menu->press(SDLK_SPACE); // item 0
     goTo(CFG_DETECT_ITEM);
@@ -257,7 +272,8 @@ TEST_F(ConfiguratorMenu, InformationPageIgnoresSpaceAndItemOneLooksForController
     if (pads == 0) {
         EXPECT_STREQ(SYS_GLOBALS::Stick.joyGUID[0], "-");
     }
-    for (int i = 0; i < 30; i++) EXPECT_EQ(field(i), snapshot[i]) << "field " << i;
+    for (int i = 0; i < 30; i++)
+        EXPECT_EQ(field(i), snapshot[i]) << "field " << i;
 }
 
 TEST_F(ConfiguratorMenu, MusicItemSwitchesMusicAndVolumeItemSetsThePlayingVolume) {
@@ -341,7 +357,8 @@ TEST_F(ConfiguratorMenu, ResetRestoresTheToolDefaultsOnlyInMemoryUntilASave) {
     goTo(CFG_EXIT_ITEM);
     choose(CfgExit::RESET);
     EXPECT_EQ(menu->press(SDLK_SPACE), 0);
-    for (int i = 0; i < 30; i++) EXPECT_EQ(field(i), kTool[i]) << "field " << i;
+    for (int i = 0; i < 30; i++)
+        EXPECT_EQ(field(i), kTool[i]) << "field " << i;
     EXPECT_EQ(readAll("mysdlcfg.pref"), before);
     // Not applied either: the derived window scale still follows the file's 300 %.
     EXPECT_EQ(SdlConfiguCtrl.getWindowScale(), 300);
@@ -357,7 +374,8 @@ TEST_F(ConfiguratorMenu, DigitKeysNeverChangeTheRecordOrTheMenu) {
     for (int item : {3, 6, int(CFG_EXIT_ITEM)}) {
         goTo(item);
         menu->press(SDLK_DOWN);
-        for (int i = 0; i < 30; i++) snapshot[i] = field(i);
+        for (int i = 0; i < 30; i++)
+            snapshot[i] = field(i);
         for (int d = 0; d <= 9; d++) {
             EXPECT_EQ(cfgHandleEvent(menu.get(), keyDown(SDLK_0 + d)), 0);
         }
@@ -365,7 +383,8 @@ TEST_F(ConfiguratorMenu, DigitKeysNeverChangeTheRecordOrTheMenu) {
         EXPECT_EQ(cfgHandleEvent(menu.get(), keyDown(SDLK_F2)), 0);
         EXPECT_EQ(menu->currentItem(), item);
         EXPECT_EQ(menu->cursor(), 1);
-        for (int i = 0; i < 30; i++) ASSERT_EQ(field(i), snapshot[i]) << "field " << i;
+        for (int i = 0; i < 30; i++)
+            ASSERT_EQ(field(i), snapshot[i]) << "field " << i;
     }
     EXPECT_FALSE(coretest::fileExists("exportSetting.pref"));
 }
