@@ -103,14 +103,13 @@ TEST_F(FhpackMaps, ShippedGroupZeroMatchesItsSourcesAndIsPlayable) {
             }
         ASSERT_NE(start, nullptr) << "map " << k << " has no start";
         const Header* h = static_cast<const Header*>(qgu_getResourceRef(QGU_RES::Xmap, 2000 + k));
-        // The character's box lies in the row below its position (12 x 14 dots from
-        // dot 18 down), so it stands on row y + 2.
+        // A character's position is the top-left of its 12 x 14-dot box, so a start in
+        // block row y fills that row and stands on row y + 1.
         int x = start->w[3], y = start->w[4];
         const std::vector<uint16_t>& c = maps[size_t(k)];
         auto at = [&](int cx, int cy) { return c[size_t((cy % h->height) * h->width + cx % h->width)]; };
-        EXPECT_FALSE(solidOnFoot(at(x, y + 1)) || solidOnFoot(at(x + 1, y + 1)))
-            << "map " << k << " starts inside a wall";
-        EXPECT_TRUE(solidOnFoot(at(x, y + 2))) << "map " << k << " starts in the air";
+        EXPECT_FALSE(solidOnFoot(at(x, y))) << "map " << k << " starts inside a wall";
+        EXPECT_TRUE(solidOnFoot(at(x, y + 1))) << "map " << k << " starts in the air";
         EXPECT_GE(start->w[8], 10000) << "map " << k << " names its tune";
         int exits = 0;
         for (uint16_t b : c)

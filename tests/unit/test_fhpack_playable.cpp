@@ -105,7 +105,7 @@ Checked playMap(int k, int startX, int startY, const std::vector<std::pair<int, 
     // Work the switches and pick up the keys the walker reaches, until nothing changes.
     std::vector<bool> reach;
     for (int round = 0; round < 16; ++round) {
-        reach = explore(f, startX, startY + 1);
+        reach = explore(f, startX, startY);
         bool changed = false;
         for (size_t i = 0; i < reach.size(); ++i) {
             if (!reach[i]) continue;
