@@ -379,7 +379,9 @@ TEST_F(Controller, OptionRowsChangeTheNextGameAndLockedRowsStayOff) {
     for (int k = 0; k < 3; ++k) {
         ctl->optionLoop(1, 0);
         ctl->optionLoop(0, 0);
-        if (k < 2) EXPECT_EQ(W.startingGold, gold[k]);
+        if (k < 2) {
+            EXPECT_EQ(W.startingGold, gold[k]);
+        }
     }
     EXPECT_EQ(FHCtrl::optionCoinChoice(), 3);
     EXPECT_GE(W.startingGold, 1) << "choice 3 gives at least one coin";
