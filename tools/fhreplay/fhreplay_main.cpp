@@ -46,6 +46,8 @@ void printReport(const char* what, const char* path, const FHReplay::RunReport& 
                 FHReplay::mallocCounted() ? "" : ", operator new only", r.stepsWithAllocs, r.firstAllocStep);
     std::fprintf(report, "peak_rss_kb %ld\n", r.peakRssKb);
     std::fprintf(report, "score %d silver %d gold %d timer %d\n", r.score, r.silver, r.gold, r.timer);
+    std::fprintf(report, "player %d map %d block %d %d misses %d\n", r.character, r.map, r.posX / 1600,
+                 r.posY / 1600, r.misses);
     std::fprintf(report, "hash %016" PRIx64 "\n", r.endHash);
     std::fflush(report);
 }

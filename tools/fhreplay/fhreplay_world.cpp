@@ -114,6 +114,10 @@ void runSteps(long limit, RunReport& out, Feed beforeStep) {
     double total = 0;
     // FHREPLAY_TRACE_ALLOCS=1 shows where the steps allocate.
     const bool trace = getenv("FHREPLAY_TRACE_ALLOCS") != nullptr;
+    // FHREPLAY_TRACE_STEPS=n prints where the character is every n steps (for writing
+    // scripts).
+    const char* every = getenv("FHREPLAY_TRACE_STEPS");
+    const long traceEvery = every ? std::atol(every) : 0;
     while (out.steps < limit) {
         if (!beforeStep(out.steps)) break;
         if (trace) traceAllocations(true);
@@ -135,12 +139,24 @@ void runSteps(long limit, RunReport& out, Feed beforeStep) {
         }
         ++out.steps;
         out.endCode = r;
+        if (traceEvery > 0 && out.steps % traceEvery == 0) {
+            const MyCharactor& c = W.chars[MyCharactor::currentCHR & 1];
+            std::fprintf(stderr, "step %ld: map %d block %d %d (%d %d) phase %d score %d gold %d misses %d\n",
+                         out.steps, W.loadedMapNum, c.posX / 1600, c.posY / 1600, c.posX, c.posY, W.phase,
+                         FHWGBL::Score, FHWGBL::GoldCoins, FHWGBL::MissCount);
+        }
         if (r != 1) break;
         out.endHash = endStateHash();
         out.score = FHWGBL::Score;
         out.silver = FHWGBL::SilvCoins;
         out.gold = FHWGBL::GoldCoins;
         out.timer = FHWGBL::TIMER;
+        out.misses = FHWGBL::MissCount;
+        out.map = W.loadedMapNum;
+        out.character = MyCharactor::currentCHR;
+        const MyCharactor& c = W.chars[MyCharactor::currentCHR & 1];
+        out.posX = c.posX;
+        out.posY = c.posY;
     }
     out.seconds = total / 1000.0;
     if (!times.empty()) {
@@ -216,6 +232,9 @@ uint64_t endStateHash() {
     h.num(MissCount);
     h.num(RBGKeyBit);
     h.num(haveRCF);
+    for (bool f : TempEvalItmF) h.num(f);
+    h.num(TempGetPenBoxF);
+    h.num(TempGetMysteryF);
     h.num(preEcounter);
     h.num(preGcounter);
     h.num(preAcounter);
@@ -295,6 +314,9 @@ bool recordFilm(const Script& script, const std::string& outPath, RunReport& out
         return false;
     }
     W.fhWorldMainLoop(-1);
+    // The play record as it stood at the start: what a film carries (see below).
+    unsigned startRecord[FHLayout::kRecordSize / sizeof(unsigned)];
+    std::memcpy(startRecord, W.workingRecord, FHLayout::kRecordSize);
     out.chapter = script.chapter;
     out.section = script.section;
     // The keyboard must give the script's words (the D buttons never reach a film).
@@ -330,13 +352,23 @@ bool recordFilm(const Script& script, const std::string& outPath, RunReport& out
 
     char name[64];
     FHWorldCLS::filmPath(name, script.chapter, script.section, 0);
-    void* film = OpenDataFilePtrByName(name);
-    if (film == nullptr) {
+    char* film = static_cast<char*>(OpenDataFilePtrByName(name));
+    if (film == nullptr || GetPtrSize(film) < FHLayout::kFilmHeaderSize) {
         std::fprintf(stderr, "fhreplay: the section kept no film\n");
+        PurgeDataFilePtr(film);
         return false;
     }
-    const int ok = OverWriteDataFilePtrByName(outPath.c_str(), film, GetPtrSize(film));
+    // A film carries the play record as it stood at the start of the section. The
+    // world's recording buffer doubles as the live working record, so a section that
+    // ends by itself has already folded its clear, high score and play time into the
+    // copy it saved; the harness puts the start record back (with its checksum), so the
+    // playback starts from exactly the conditions the recording started from.
+    std::vector<char> bytes(film, film + GetPtrSize(film));
     PurgeDataFilePtr(film);
+    std::memcpy(bytes.data() + FHLayout::kFilmRecordOfs, startRecord, FHLayout::kRecordSize);
+    const uint32_t sum = W.calRecordSum(startRecord);
+    std::memcpy(bytes.data() + FHLayout::kFilmRecordSumOfs, &sum, 4);
+    const int ok = OverWriteDataFilePtrByName(outPath.c_str(), bytes.data(), int64_t(bytes.size()));
     if (ok != 1) {
         std::fprintf(stderr, "fhreplay: cannot write %s\n", outPath.c_str());
         return false;
