@@ -27,6 +27,46 @@ uint32_t waitFor(uint32_t lastTick, uint32_t now, int period) {
     return wait > 1000 ? 0 : wait;
 }
 
+LoopState loop;
+
+namespace {
+// Pause: Space or player 1's D button, only in play. The banner is drawn at once and,
+// when the game is now paused, presented at once; the overlay is hidden either way.
+void pauseTest(int key) {
+    if (!(key == SDLK_SPACE || QSDL_GLOBALS::Stick.trigD(0))) return;
+    if (mainGloop == nullptr || mainGloop->GctrlState != GS_PLAY) return;
+    loop.pauseF = !loop.pauseF;
+    QSDLpp_GLTextFuncs::drawGLString(128, 96, 0, 16, 16, 0, GLred, "PAUSE");
+    QSDL_GLOBALS::sound.playNum(40);
+    if (loop.pauseF) qgu_endGLdraw();
+    loop.dispFrameF = false;
+}
+}  // namespace
+
+void onKeyDown(int key) {
+    using FHSYS_GLOBALS::unLock_enableF;
+    using FHSYS_GLOBALS::unLock_usingF;
+    pauseTest(key);
+    if (mainGloop == nullptr) return;
+    if (key == SDLK_F5 || key == SDLK_F10) {
+        if (unLock_enableF[1]) {
+            mainGloop->showDebugMode(key);
+            SDL_GL_SetSwapInterval(unLock_usingF[1] ? 0 : 1);
+            loop.dispFrameF = true;
+        }
+        return;  // no further test for F5 and F10
+    }
+    if (key == SDLK_F6 || (key >= SDLK_5 && key <= SDLK_9)) {
+        if (mainGloop->GctrlState == GS_PLAY) mainGloop->showDebugMode(key);
+    }
+    if (key == SDLK_F4 && unLock_enableF[5]) {
+        loop.waitPlusF = (loop.waitPlusF + 1) % 4;
+        loop.dispFrameF = true;
+    }
+}
+
+void onJoyButton() { pauseTest(-1); }
+
 }  // namespace FHFrame
 
 namespace {
@@ -52,25 +92,8 @@ void testDrawGL() {
 }
 
 void mainLoop() {
-    static bool dispFrameF = false;
-    static bool pauseF = false;
-    static int32_t waitPlusF = 0;
-    static int32_t L = 0;
-    using FHSYS_GLOBALS::unLock_enableF;
-    using FHSYS_GLOBALS::unLock_usingF;
-    QSDLpp_StickCls& stick = QSDL_GLOBALS::Stick;
+    using namespace FHFrame;
     uint32_t lastTick = 0;
-
-    auto pauseTest = [&](int key) {
-        if (!(key == SDLK_SPACE || stick.trigD(0))) return;
-        if (mainGloop->GctrlState != GS_PLAY) return;
-        pauseF = !pauseF;
-        QSDLpp_GLTextFuncs::drawGLString(128, 96, 0, 16, 16, 0, GLred, "PAUSE");
-        QSDL_GLOBALS::sound.playNum(40);
-        if (pauseF) qgu_endGLdraw();
-        dispFrameF = false;
-    };
-
     for (;;) {
         bool quit = false;
         SDL_Event ev;
@@ -79,42 +102,23 @@ void mainLoop() {
                 mainGloop->event(GameState::G_QUIT);
                 quit = true;
             } else if (ev.type == SDL_KEYDOWN) {
-                const int key = ev.key.keysym.sym;
-                pauseTest(key);
-                if (key == SDLK_F5 || key == SDLK_F10) {
-                    if (unLock_enableF[1]) {
-                        mainGloop->showDebugMode(key);
-                        SDL_GL_SetSwapInterval(unLock_usingF[1] ? 0 : 1);
-                        dispFrameF = true;
-                    }
-                    continue;
-                }
-                if (key == SDLK_F6 || (key >= SDLK_5 && key <= SDLK_9)) {
-                    if (mainGloop->GctrlState == GS_PLAY) mainGloop->showDebugMode(key);
-                }
-                if (key == SDLK_F4 && unLock_enableF[5]) {
-                    waitPlusF = (waitPlusF + 1) % 4;
-                    dispFrameF = true;
-                }
+                onKeyDown(ev.key.keysym.sym);
             } else if (ev.type == SDL_JOYBUTTONDOWN) {
-                pauseTest(-1);
+                onJoyButton();
             }
         }
 
-        if (!pauseF) {
+        if (!loop.pauseF) {
             qgu_glClear(0x00004000 | 0x00000100);  // colour and depth buffers
             if (mainGloop->Mainloop(0, false) == 6) quit = true;
-            if (L % skips == 0) {
-                if (dispFrameF) testDrawGL();
+            if (loop.L % skips == 0) {
+                if (loop.dispFrameF) testDrawGL();
                 qgu_endGLdraw();
             }
-            L += 1;
+            loop.L += 1;
         }
 
-        if (!unLock_usingF[1]) {
-            const uint32_t wait = FHFrame::waitFor(lastTick, SDL_GetTicks(), FHFrame::stepPeriod(waitPlusF));
-            SDL_Delay(wait);
-        }
+        if (!FHSYS_GLOBALS::unLock_usingF[1]) SDL_Delay(waitFor(lastTick, SDL_GetTicks(), stepPeriod(loop.waitPlusF)));
         lastTick = SDL_GetTicks();
 
         if (quit) {

@@ -17,4 +17,16 @@ int stepPeriod(int waitPlus);
 // The sleep before the next turn: period - (now - lastTick), none when the turn was
 // late (a wait that reads above 1000 ms unsigned).
 uint32_t waitFor(uint32_t lastTick, uint32_t now, int period);
+// The loop's own state (mainLoop's statics).
+struct LoopState {
+    bool dispFrameF = false;  // frame-rate overlay shown
+    bool pauseF = false;      // game paused (only possible in play)
+    int32_t waitPlusF = 0;    // slow-motion level 0..3
+    int32_t L = 0;            // steps run while not paused
+};
+extern LoopState loop;
+// The key tests of one SDL key-down event (pause, fast mode, inspection keys, slow
+// mode), and the pause test of a controller button-down event.
+void onKeyDown(int key);
+void onJoyButton();
 }  // namespace FHFrame

@@ -468,6 +468,57 @@ TEST_F(Controller, AMissingFilmOnTheReplayPageIsRefusedWithEffect41) {
     EXPECT_EQ(FHCtrl::browsePage(), 2) << "back towards the list";
 }
 
+TEST_F(Controller, LoopKeysPauseOnlyInPlayAndSwitchOnlyUnlockedModes) {
+    using FHFrame::loop;
+    mainGloop = ctl;
+    loop = FHFrame::LoopState{};
+    loop.dispFrameF = true;
+    FHFrame::onKeyDown(SDLK_SPACE);
+    EXPECT_FALSE(loop.pauseF) << "no pause outside play";
+    EXPECT_TRUE(loop.dispFrameF);
+
+    ctl->GctrlState = GS_PLAY;
+    FHFrame::onKeyDown(SDLK_SPACE);
+    EXPECT_TRUE(loop.pauseF);
+    EXPECT_FALSE(loop.dispFrameF) << "pausing hides the overlay";
+    FHFrame::onKeyDown(SDLK_SPACE);
+    EXPECT_FALSE(loop.pauseF);
+
+    FHFrame::onKeyDown(SDLK_F5);
+    EXPECT_FALSE(FHSYS_GLOBALS::unLock_usingF[1]) << "fast mode is locked";
+    EXPECT_FALSE(loop.dispFrameF);
+    FHSYS_GLOBALS::unLock_enableF[1] = true;
+    FHFrame::onKeyDown(SDLK_F10);
+    EXPECT_TRUE(FHSYS_GLOBALS::unLock_usingF[1]);
+    EXPECT_TRUE(FHSYS_GLOBALS::usedF5F) << "a play with fast mode sets no best time";
+    EXPECT_TRUE(loop.dispFrameF);
+    FHFrame::onKeyDown(SDLK_F5);
+    EXPECT_FALSE(FHSYS_GLOBALS::unLock_usingF[1]);
+
+    FHFrame::onKeyDown(SDLK_5);
+    EXPECT_FALSE(FHSYS_GLOBALS::unLock_usingF[2]) << "vital view is locked";
+    FHSYS_GLOBALS::unLock_enableF[2] = true;
+    FHFrame::onKeyDown(SDLK_5);
+    EXPECT_TRUE(FHSYS_GLOBALS::unLock_usingF[2]);
+
+    FHFrame::onKeyDown(SDLK_F4);
+    EXPECT_EQ(loop.waitPlusF, 0) << "slow mode is locked";
+    FHSYS_GLOBALS::unLock_enableF[5] = true;
+    const int periods[4] = {33, 50, 66, 16};
+    for (int k = 0; k < 4; ++k) {
+        FHFrame::onKeyDown(SDLK_F4);
+        EXPECT_EQ(FHFrame::stepPeriod(loop.waitPlusF), periods[k]);
+    }
+
+    ctl->GctrlState = GS_BROWSE;
+    FHFrame::onKeyDown(SDLK_F5);
+    EXPECT_FALSE(FHSYS_GLOBALS::unLock_usingF[1]) << "fast mode switches only in play";
+    EXPECT_TRUE(loop.dispFrameF);
+    FHFrame::onKeyDown(SDLK_5);
+    EXPECT_TRUE(FHSYS_GLOBALS::unLock_usingF[2]) << "digits act only in play";
+    loop = FHFrame::LoopState{};
+}
+
 TEST(FrameLoop, PacingPeriodsAndLateTurns) {
     EXPECT_EQ(FHFrame::stepPeriod(0), 16);
     EXPECT_EQ(FHFrame::stepPeriod(1), 33);
