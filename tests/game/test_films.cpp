@@ -28,8 +28,8 @@ const std::string kRuntime = FH_RUNTIME_DIR;
 const std::string kFilms = std::string(FH_SOURCE_DIR) + "/tests/films";
 
 struct HarnessRun {
-    int status = -1;                        // exit status of the harness
-    std::map<std::string, std::string> kv;  // first word of each report line -> the rest
+    int status = -1;                       // exit status of the harness
+    std::map<std::string, std::string> kv; // first word of each report line -> the rest
     std::string err;
 };
 
@@ -58,7 +58,7 @@ std::map<std::string, std::string> parseLines(const std::string& text) {
 }
 
 class Films : public ::testing::Test {
-protected:
+  protected:
     std::string tmp;
 
     void SetUp() override {
@@ -95,7 +95,8 @@ std::vector<std::string> scripts() {
     if (DIR* d = opendir(kFilms.c_str())) {
         while (dirent* e = readdir(d)) {
             const std::string n = e->d_name;
-            if (n.size() > 7 && n.compare(n.size() - 7, 7, ".script") == 0) names.push_back(n.substr(0, n.size() - 7));
+            if (n.size() > 7 && n.compare(n.size() - 7, 7, ".script") == 0)
+                names.push_back(n.substr(0, n.size() - 7));
         }
         closedir(d);
     }
@@ -113,7 +114,8 @@ TEST_F(Films, EveryChapterZeroSectionHasAGoldenFilm) {
         struct stat st;
         EXPECT_EQ(stat((kFilms + "/" + n + ".expect").c_str(), &st), 0) << n << " has no .expect file";
     }
-    for (int s = 0; s < 5; ++s) EXPECT_TRUE(section[s]) << "no film of chapter 0, section " << s;
+    for (int s = 0; s < 5; ++s)
+        EXPECT_TRUE(section[s]) << "no film of chapter 0, section " << s;
 }
 
 // Record, play back, compare with each other and with the expected end state.
@@ -130,7 +132,8 @@ TEST_F(Films, RecordedFilmsReplayToTheExpectedEndState) {
         const HarnessRun pb = play(film, rec.kv.at("steps"));
         ASSERT_EQ(pb.status, 0) << pb.err;
 
-        EXPECT_EQ(rec.kv.at("hash"), pb.kv.at("hash")) << "playback left another end state than the recording";
+        EXPECT_EQ(rec.kv.at("hash"), pb.kv.at("hash"))
+            << "playback left another end state than the recording";
         EXPECT_EQ(rec.kv.at("steps"), pb.kv.at("steps"));
         EXPECT_EQ(rec.kv.at("hash"), want.at("hash")) << "the game plays this script differently now";
         EXPECT_EQ(rec.kv.at("steps"), want.at("steps"));
@@ -153,7 +156,7 @@ TEST_F(Films, AChangedStepChangesTheEndState) {
     std::string text = readFile(kFilms + "/" + n + ".script");
     const size_t at = text.find("20*- ");
     ASSERT_NE(at, std::string::npos) << "the script no longer starts with its 20-step wait";
-    text.replace(at, 5, "19*- 1*B ");  // a jump on step 19
+    text.replace(at, 5, "19*- 1*B "); // a jump on step 19
     writeFile(tmp + "/changed.script", text);
     const HarnessRun orig = record(kFilms + "/" + n + ".script", tmp + "/a.vrnrpmov");
     const HarnessRun changed = record(tmp + "/changed.script", tmp + "/b.vrnrpmov");
@@ -180,11 +183,11 @@ TEST_F(Films, DamagedFilmsAreRefused) {
     const std::string good = tmp + "/good.vrnrpmov";
     ASSERT_EQ(record(kFilms + "/c0s2_hill_climb.script", good).status, 0);
     std::string bytes = readFile(good);
-    bytes[104 + 100] ^= 0x01;  // one byte of the play record
+    bytes[104 + 100] ^= 0x01; // one byte of the play record
     writeFile(tmp + "/record.vrnrpmov", bytes);
     writeFile(tmp + "/short.vrnrpmov", bytes.substr(0, 300));
     std::string badLen = readFile(good);
-    badLen[680] = 0x7F;  // event length beyond the file
+    badLen[680] = 0x7F; // event length beyond the file
     writeFile(tmp + "/length.vrnrpmov", badLen);
 
     for (const char* f : {"record", "short", "length"}) {
@@ -192,7 +195,8 @@ TEST_F(Films, DamagedFilmsAreRefused) {
         EXPECT_EQ(r.status, 1) << f;
         EXPECT_EQ(r.kv.count("hash"), 0u) << f;
     }
-    const HarnessRun mixed = harness("--steps 100 '" + kRuntime + "' '" + tmp + "/short.vrnrpmov' '" + good + "'");
+    const HarnessRun mixed =
+        harness("--steps 100 '" + kRuntime + "' '" + tmp + "/short.vrnrpmov' '" + good + "'");
     EXPECT_EQ(mixed.status, 1);
     EXPECT_EQ(mixed.kv.count("hash"), 1u) << "the good film after the bad one is still played";
 }
@@ -202,12 +206,9 @@ TEST_F(Films, BadScriptsAreRejectedWithTheirLine) {
         const char* text;
         const char* says;
     } cases[] = {
-        {"10*R\n", "no section line"},
-        {"section 0 9\n10*R\n", "line 1"},
-        {"section 0 1\n10*R\n5*Q\n", "line 3"},
-        {"section 0 1\n0*R\n", "line 2"},
-        {"section 0 1\nlevel x\n", "line 2"},
-        {"section 0 1\n999999999*R\n", "line 2"},
+        {"10*R\n", "no section line"},          {"section 0 9\n10*R\n", "line 1"},
+        {"section 0 1\n10*R\n5*Q\n", "line 3"}, {"section 0 1\n0*R\n", "line 2"},
+        {"section 0 1\nlevel x\n", "line 2"},   {"section 0 1\n999999999*R\n", "line 2"},
     };
     for (const auto& c : cases) {
         writeFile(tmp + "/bad.script", c.text);
@@ -219,4 +220,4 @@ TEST_F(Films, BadScriptsAreRejectedWithTheirLine) {
     }
 }
 
-}  // namespace
+} // namespace

@@ -20,7 +20,7 @@
 
 namespace {
 std::atomic<int64_t> gAllocs{0};
-int64_t gClockStart = 1767225600;  // as FHReplay::kDefaultClock
+int64_t gClockStart = 1767225600; // as FHReplay::kDefaultClock
 int64_t gClockSteps = 0;
 bool gTrace = false;
 bool gInTrace = false;
@@ -37,7 +37,7 @@ void traceAllocation() {
     backtrace_symbols_fd(frames, n, 2);
     gInTrace = false;
 }
-}  // namespace
+} // namespace
 
 #ifndef FHREPLAY_SANITIZED
 // malloc and friends go to glibc's own entry points after counting.
@@ -83,10 +83,18 @@ void* operator new[](size_t n, const std::nothrow_t&) noexcept {
     FHREPLAY_COUNT_NEW(n);
     return std::malloc(n ? n : 1);
 }
-void operator delete(void* p) noexcept { std::free(p); }
-void operator delete[](void* p) noexcept { std::free(p); }
-void operator delete(void* p, size_t) noexcept { std::free(p); }
-void operator delete[](void* p, size_t) noexcept { std::free(p); }
+void operator delete(void* p) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p) noexcept {
+    std::free(p);
+}
+void operator delete(void* p, size_t) noexcept {
+    std::free(p);
+}
+void operator delete[](void* p, size_t) noexcept {
+    std::free(p);
+}
 
 // The game reads the calendar only through time().
 extern "C" time_t time(time_t* out) noexcept {
@@ -97,7 +105,9 @@ extern "C" time_t time(time_t* out) noexcept {
 
 namespace FHReplay {
 
-int64_t allocationCount() { return gAllocs.load(std::memory_order_relaxed); }
+int64_t allocationCount() {
+    return gAllocs.load(std::memory_order_relaxed);
+}
 
 bool mallocCounted() {
 #ifndef FHREPLAY_SANITIZED
@@ -120,8 +130,12 @@ void setClock(int64_t start) {
     gClockStart = start;
     gClockSteps = 0;
 }
-void clockStep() { ++gClockSteps; }
-int64_t clockNow() { return gClockStart + gClockSteps / 60; }
+void clockStep() {
+    ++gClockSteps;
+}
+int64_t clockNow() {
+    return gClockStart + gClockSteps / 60;
+}
 
 long peakRssKb() {
     struct rusage ru;
@@ -129,4 +143,4 @@ long peakRssKb() {
     return ru.ru_maxrss;
 }
 
-}  // namespace FHReplay
+} // namespace FHReplay

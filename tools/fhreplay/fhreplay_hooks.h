@@ -22,11 +22,11 @@ bool mallocCounted();
 // While on, every counted allocation prints its call stack on standard error.
 void traceAllocations(bool on);
 
-void setClock(int64_t start);       // clock := start, step count := 0
-void clockStep();                   // one step of 1/60 s
+void setClock(int64_t start); // clock := start, step count := 0
+void clockStep();             // one step of 1/60 s
 int64_t clockNow();
 
 // Peak resident set size of the process, in kilobytes.
 long peakRssKb();
 
-}  // namespace FHReplay
+} // namespace FHReplay

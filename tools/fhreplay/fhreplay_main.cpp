@@ -28,9 +28,8 @@ namespace {
 FILE* report = stdout;
 
 void usage() {
-    std::fprintf(stderr,
-                 "usage: fhreplay [--verbose] [--steps N] <runtime dir> <film file>...\n"
-                 "       fhreplay [--verbose] --record <runtime dir> <script file> <film file>\n");
+    std::fprintf(stderr, "usage: fhreplay [--verbose] [--steps N] <runtime dir> <film file>...\n"
+                         "       fhreplay [--verbose] --record <runtime dir> <script file> <film file>\n");
 }
 
 void printReport(const char* what, const char* path, const FHReplay::RunReport& r) {
@@ -41,9 +40,12 @@ void printReport(const char* what, const char* path, const FHReplay::RunReport& 
     std::fprintf(report, "steps_per_second %.0f\n", r.seconds > 0 ? double(r.steps) / r.seconds : 0.0);
     std::fprintf(report, "median_ms %.4f\n", r.medianMs);
     std::fprintf(report, "p99_ms %.4f\n", r.p99Ms);
-    std::fprintf(report, "allocs_per_step %.4f (%" PRId64 " allocations%s, %ld steps allocating, first %ld)\n",
-                r.steps ? double(r.allocations) / double(r.steps) : 0.0, r.allocations,
-                FHReplay::mallocCounted() ? "" : ", operator new only", r.stepsWithAllocs, r.firstAllocStep);
+    std::fprintf(report,
+                 "allocs_per_step %.4f (%" PRId64
+                 " allocations%s, %ld steps allocating, first %ld, last %ld)\n",
+                 r.steps ? double(r.allocations) / double(r.steps) : 0.0, r.allocations,
+                 FHReplay::mallocCounted() ? "" : ", operator new only", r.stepsWithAllocs, r.firstAllocStep,
+                 r.lastAllocStep);
     std::fprintf(report, "peak_rss_kb %ld\n", r.peakRssKb);
     std::fprintf(report, "score %d silver %d gold %d timer %d\n", r.score, r.silver, r.gold, r.timer);
     std::fprintf(report, "player %d map %d block %d %d misses %d\n", r.character, r.map, r.posX / 1600,
@@ -102,7 +104,8 @@ int play(int argc, char** argv) {
     }
     const char* runtime = argv[i++];
     std::vector<std::string> films;
-    for (; i < argc; ++i) films.push_back(absolute(argv[i]));
+    for (; i < argc; ++i)
+        films.push_back(absolute(argv[i]));
     if (!FHReplay::startWorld(runtime)) return 1;
     int failures = 0;
     for (size_t k = 0; k < films.size(); ++k) {
@@ -119,7 +122,7 @@ int play(int argc, char** argv) {
 // Sends the game's log lines (standard output) to /dev/null and keeps the report on
 // the original standard output.
 void hideGameLog() {
-    std::fflush(stdout);  // the report stream starts clean; earlier lines keep their place
+    std::fflush(stdout); // the report stream starts clean; earlier lines keep their place
     const int keep = dup(1);
     if (keep < 0) return;
     FILE* f = fdopen(keep, "w");
@@ -127,7 +130,7 @@ void hideGameLog() {
     report = f;
 }
 
-}  // namespace
+} // namespace
 
 int main(int argc, char** argv) {
     // The audio device is opened by a static object before main runs. Sounds are played

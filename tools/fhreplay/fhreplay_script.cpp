@@ -26,7 +26,7 @@ std::string lineError(int line, const std::string& what) {
     return "line " + std::to_string(line) + ": " + what;
 }
 
-}  // namespace
+} // namespace
 
 bool parseWord(const std::string& token, uint16_t& word) {
     if (token.empty()) return false;
@@ -50,14 +50,29 @@ bool parseWord(const std::string& token, uint16_t& word) {
         }
         if (!wantName) return false;
         switch (ch) {
-            case 'U': w |= 0x80; break;
-            case 'D': w |= 0x40; break;
-            case 'L': w |= 0x20; break;
-            case 'R': w |= 0x10; break;
-            case 'A': w |= 0x08; break;
-            case 'B': w |= 0x04; break;
-            case 'C': w |= 0x02; break;
-            default: return false;
+        case 'U':
+            w |= 0x80;
+            break;
+        case 'D':
+            w |= 0x40;
+            break;
+        case 'L':
+            w |= 0x20;
+            break;
+        case 'R':
+            w |= 0x10;
+            break;
+        case 'A':
+            w |= 0x08;
+            break;
+        case 'B':
+            w |= 0x04;
+            break;
+        case 'C':
+            w |= 0x02;
+            break;
+        default:
+            return false;
         }
         wantName = false;
     }
@@ -164,4 +179,4 @@ bool loadScript(const char* path, Script& out, std::string& error) {
     return parseScript(ss.str(), out, error);
 }
 
-}  // namespace FHReplay
+} // namespace FHReplay

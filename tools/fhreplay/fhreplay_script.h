@@ -21,7 +21,7 @@
 
 namespace FHReplay {
 
-constexpr int64_t kDefaultClock = 1767225600;  // 2026-01-01 00:00:00 UTC
+constexpr int64_t kDefaultClock = 1767225600; // 2026-01-01 00:00:00 UTC
 
 struct Script {
     int chapter = -1;
@@ -29,7 +29,7 @@ struct Script {
     int level = 2;
     int gold = 250;
     int64_t clock = kDefaultClock;
-    std::vector<uint16_t> words;  // one per step
+    std::vector<uint16_t> words; // one per step
 };
 
 // Parses a script text. On failure returns false and names the line in `error`.
@@ -41,4 +41,4 @@ bool loadScript(const char* path, Script& out, std::string& error);
 // is not a word.
 bool parseWord(const std::string& token, uint16_t& word);
 
-}  // namespace FHReplay
+} // namespace FHReplay

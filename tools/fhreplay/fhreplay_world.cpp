@@ -66,7 +66,7 @@ void holdWord(uint16_t word) {
 }
 
 struct Hasher {
-    uint64_t h = 1469598103934665603ull;  // FNV-1a, 64 bits
+    uint64_t h = 1469598103934665603ull; // FNV-1a, 64 bits
     void bytes(const void* p, size_t n) {
         const unsigned char* b = static_cast<const unsigned char*>(p);
         for (size_t i = 0; i < n; ++i) {
@@ -101,8 +101,7 @@ struct Hasher {
 // is taken after the last step that answered 1, which is the same point in a live run
 // and in its playback (the end of a live section also writes its results into the
 // working record; playback writes nothing).
-template <class Feed>
-void runSteps(long limit, RunReport& out, Feed beforeStep) {
+template <class Feed> void runSteps(long limit, RunReport& out, Feed beforeStep) {
     std::vector<double> times;
     times.reserve(size_t(std::min<long>(limit, long(kMaxTimedSteps))));
     out.steps = 0;
@@ -110,6 +109,7 @@ void runSteps(long limit, RunReport& out, Feed beforeStep) {
     out.allocations = 0;
     out.stepsWithAllocs = 0;
     out.firstAllocStep = -1;
+    out.lastAllocStep = -1;
     out.endHash = endStateHash();
     double total = 0;
     // FHREPLAY_TRACE_ALLOCS=1 shows where the steps allocate.
@@ -118,6 +118,7 @@ void runSteps(long limit, RunReport& out, Feed beforeStep) {
     // scripts).
     const char* every = getenv("FHREPLAY_TRACE_STEPS");
     const long traceEvery = every ? std::atol(every) : 0;
+    bool hashed = true;
     while (out.steps < limit) {
         if (!beforeStep(out.steps)) break;
         if (trace) traceAllocations(true);
@@ -128,7 +129,7 @@ void runSteps(long limit, RunReport& out, Feed beforeStep) {
         const auto t1 = std::chrono::steady_clock::now();
         const int64_t a = allocationCount() - a0;
         if (trace) traceAllocations(false);
-        qgu_endGLdraw();  // presented as the frame loop does (no window here)
+        qgu_endGLdraw(); // presented as the frame loop does (no window here)
         clockStep();
         const double ms = std::chrono::duration<double, std::milli>(t1 - t0).count();
         total += ms;
@@ -136,6 +137,7 @@ void runSteps(long limit, RunReport& out, Feed beforeStep) {
         if (a > 0) {
             out.allocations += a;
             if (out.stepsWithAllocs++ == 0) out.firstAllocStep = out.steps;
+            out.lastAllocStep = out.steps;
         }
         ++out.steps;
         out.endCode = r;
@@ -145,8 +147,17 @@ void runSteps(long limit, RunReport& out, Feed beforeStep) {
                          out.steps, W.loadedMapNum, c.posX / 1600, c.posY / 1600, c.posX, c.posY, W.phase,
                          FHWGBL::Score, FHWGBL::GoldCoins, FHWGBL::MissCount);
         }
-        if (r != 1) break;
-        out.endHash = endStateHash();
+        if (r != 1) {
+            // Only a step that starts in play and is refused at once (counters changed
+            // outside play) ends without a hashed step before it.
+            if (!hashed) out.endHash = endStateHash();
+            break;
+        }
+        // A step that starts in play always answers 1, so the state needs hashing only
+        // when the phase has left play (the next step may end the section) or when no
+        // further step may run.
+        hashed = W.phase != 1 || out.steps >= limit;
+        if (hashed) out.endHash = endStateHash();
         out.score = FHWGBL::Score;
         out.silver = FHWGBL::SilvCoins;
         out.gold = FHWGBL::GoldCoins;
@@ -158,6 +169,7 @@ void runSteps(long limit, RunReport& out, Feed beforeStep) {
         out.posX = c.posX;
         out.posY = c.posY;
     }
+    if (!hashed) out.endHash = endStateHash(); // the feed stopped the run
     out.seconds = total / 1000.0;
     if (!times.empty()) {
         std::sort(times.begin(), times.end());
@@ -167,7 +179,7 @@ void runSteps(long limit, RunReport& out, Feed beforeStep) {
     out.peakRssKb = peakRssKb();
 }
 
-}  // namespace
+} // namespace
 
 bool startWorld(const char* runtimeDir) {
     if (worldStarted) return true;
@@ -201,7 +213,7 @@ bool startWorld(const char* runtimeDir) {
         return false;
     }
     qgu_initGLImageHdlfunc();
-    QSDL_GLOBALS::sound.init(50);  // effect channels, as the game's start-up makes them
+    QSDL_GLOBALS::sound.init(50); // effect channels, as the game's start-up makes them
     if (W.initFHSystem() == 0) {
         std::fprintf(stderr, "fhreplay: the game's containers could not be loaded from %s\n", rt.c_str());
         stopWorld();
@@ -232,7 +244,8 @@ uint64_t endStateHash() {
     h.num(MissCount);
     h.num(RBGKeyBit);
     h.num(haveRCF);
-    for (bool f : TempEvalItmF) h.num(f);
+    for (bool f : TempEvalItmF)
+        h.num(f);
     h.num(TempGetPenBoxF);
     h.num(TempGetMysteryF);
     h.num(preEcounter);
@@ -253,9 +266,12 @@ uint64_t endStateHash() {
         h.num(c.movState);
         h.num(c.surfaceF);
     }
-    for (const auto& s : W.shotCtrl.shots) h.actor(s);
-    for (const auto& o : W.objectCtrl.objects) h.actor(o);
-    for (const auto& d : W.decoCtrl.decos) h.actor(d);
+    for (const auto& s : W.shotCtrl.shots)
+        h.actor(s);
+    for (const auto& o : W.objectCtrl.objects)
+        h.actor(o);
+    for (const auto& d : W.decoCtrl.decos)
+        h.actor(d);
     for (int y = 0; y < MapBlkHeight && y < FHLayout::kMapMaxBlocks; ++y)
         h.bytes(MenMap[y], sizeof(int32_t) * size_t(std::min(MapBlkWidth, int32_t(FHLayout::kMapMaxBlocks))));
     if (W.workingRecord) h.bytes(W.workingRecord, FHLayout::kRecordSize);
@@ -376,4 +392,4 @@ bool recordFilm(const Script& script, const std::string& outPath, RunReport& out
     return true;
 }
 
-}  // namespace FHReplay
+} // namespace FHReplay

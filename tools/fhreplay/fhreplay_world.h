@@ -14,19 +14,20 @@ namespace FHReplay {
 struct RunReport {
     int chapter = 0;
     int section = 0;
-    long steps = 0;            // world steps run (the closing ring included)
-    int endCode = 1;           // last answer of the world loop (1: stopped by the limit)
-    double seconds = 0;        // wall time of the timed steps
-    double medianMs = 0;       // step time of fhWorldMainLoop(0)
+    long steps = 0;      // world steps run (the closing ring included)
+    int endCode = 1;     // last answer of the world loop (1: stopped by the limit)
+    double seconds = 0;  // wall time of the timed steps
+    double medianMs = 0; // step time of fhWorldMainLoop(0)
     double p99Ms = 0;
-    int64_t allocations = 0;   // heap allocations during the steps
+    int64_t allocations = 0; // heap allocations during the steps
     long stepsWithAllocs = 0;
     long firstAllocStep = -1;
+    long lastAllocStep = -1;
     long peakRssKb = 0;
-    uint64_t endHash = 0;      // state after the last step of play (see endStateHash)
+    uint64_t endHash = 0; // state after the last step of play (see endStateHash)
     int32_t score = 0, silver = 0, gold = 0, timer = 0;
     int32_t misses = 0, map = 0, character = 0;
-    int32_t posX = 0, posY = 0;  // the character in play, field units
+    int32_t posX = 0, posY = 0; // the character in play, field units
 };
 
 // Prepares the process: scratch folder with links to `runtimeDir`'s content, SDL without
@@ -49,4 +50,4 @@ bool recordFilm(const Script& script, const std::string& outPath, RunReport& out
 // Random() state.
 uint64_t endStateHash();
 
-}  // namespace FHReplay
+} // namespace FHReplay
