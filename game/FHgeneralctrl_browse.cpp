@@ -240,15 +240,18 @@ int GameMainCtrlCLS::browseLoop(int mode) {
             const unsigned char* rec = record();
             for (int k = 0; k < n; ++k) {
                 const FH_TexName tex = FHSYSGBL::ChapSelTxt[(k == 6 && rec[470]) ? 7 : k];
+                // (160, 64 + 20 k) is the top-left of the 128 x 16 title; the larger
+                // title under the cursor keeps the same centre.
+                const double cx = 160 + 64, cy = 64 + 20 * k + 8;
                 if (k == browseCursor)
-                    qgu_GLPutTextureWithColor(GLorange, tex, 160, 64 + 20 * k, 0, 160, 20, 0);
+                    qgu_GLPutTextureWithColor(GLorange, tex, cx, cy, 0, 160, 20, 0);
                 else
-                    qgu_GLPutTextureWithColor(GLwhite, tex, 160, 64 + 20 * k, 0, 128, 16, 0);
+                    qgu_GLPutTextureWithColor(GLwhite, tex, cx, cy, 0, 128, 16, 0);
             }
             drawText(80, 216, 8, 8, 1, GLred, ChapterComment[browseCursor]);
             // The figure beside the cursor entry.
             static const int walk[4] = {659, 660, 661, 662};
-            drawFigure(64, 64 + 20 * browseCursor, (browseCC < 11) ? walk[(browseCC / 3) & 3] : 640 + ((browseCC / 16) & 1),
+            drawFigure(148, 72 + 20 * browseCursor, (browseCC < 11) ? walk[(browseCC / 3) & 3] : 640 + ((browseCC / 16) & 1),
                        false);
             const int shown = browseCursor - 1;
             if (shown >= 0 && shown < 8) {
