@@ -68,6 +68,16 @@ void drawFigure(double fx, double fy, int patt, bool mirror) {
     if (QSDLpp_GLSprite* sp = putSprite(fx, fy, 1, mirror ? -100 : 100, 100, 0, patt)) sp->putCenterMode(true);
 }
 
+// The two friends and the dog: walking (hero 659..662, heroine 675..678) or standing
+// (656, 672) with the dog bobbing (640/641). (x, y) is the friends' feet line centre.
+void drawParty(double x, double y, bool walking, bool mirror, int cc) {
+    const double side = mirror ? -1 : 1;
+    const int frame = (cc / 4) & 3;
+    drawFigure(x - 10 * side, y - 16, walking ? 675 + frame : 672, mirror);
+    drawFigure(x + 6 * side, y - 16, walking ? 659 + frame : 656, mirror);
+    drawFigure(x + 22 * side, y - 8 - (walking ? 0 : ((cc / 8) & 1) * 2), 640 + ((cc / 8) & 1), mirror);
+}
+
 void drawSectionMap(int chapter, int cursor, bool arrived) {
     const unsigned char* rec = record();
     for (int s = 0; s < 5; ++s) {
@@ -83,41 +93,41 @@ void drawSectionMap(int chapter, int cursor, bool arrived) {
 
 void drawReplayPage(int chapter) {
     qgu_GLDrawSimpleSuqre(GLtransHardBlue, 16, 16, 304, 200);
-    drawText(32, 24, 16, 16, 0, GLwhite, "Replay films.");
-    drawText(176, 184, 8, 8, 1, GLwhite, "Press C to Exit ");
-    if (QSDLpp_GLSprite* sp = putSprite(72, 80, 0, 100, 100, 0, 1280 + chapter * 5 + rpselectSC))
+    drawText(32, 22, 16, 16, 0, GLwhite, "Replay films.");
+    drawText(184, 190, 8, 8, 1, GLwhite, "Press C to Exit ");
+    if (QSDLpp_GLSprite* sp = putSprite(68, 80, 0, 80, 80, 0, 1280 + chapter * 5 + rpselectSC))
         sp->putCenterMode(true);
     char line[64];
     for (int k = 0; k < 3; ++k) {
         const bool have = selectedFilm(k) != nullptr;
         const double* col = k == rpselectTyp ? (have ? GLyellow : GLred) : (have ? GLwhite : GLgray);
         std::snprintf(line, sizeof line, "%s %d-%d", FHCtrlText::Repstr[k], chapter + 1, rpselectSC + 1);
-        drawText(136, 48 + 16 * k, 12, 12, 0, col, line);
+        drawText(128, 50 + 16 * k, 12, 12, 0, col, line);
     }
     const char* film = selectedFilm(rpselectTyp);
     if (film && FHWorldCLS::filmIsSound(film)) {
         using namespace FHLayout;
-        drawText(32, 112, 8, 8, 1, GLyellow, "Play info");
+        drawText(32, 120, 8, 8, 1, GLyellow, "Play info");
         std::snprintf(line, sizeof line, "CHAPTER   %d", get32(film, kFilmChapterOfs) + 1);
-        drawText(32, 124, 8, 8, 1, GLwhite, line);
+        drawText(32, 132, 8, 8, 1, GLwhite, line);
         std::snprintf(line, sizeof line, "Section   %d", get32(film, kFilmSectionOfs) + 1);
-        drawText(32, 134, 8, 8, 1, GLwhite, line);
+        drawText(32, 142, 8, 8, 1, GLwhite, line);
         std::snprintf(line, sizeof line, "Start Lv. %d", get32(film, kFilmLevelOfs));
-        drawText(32, 144, 8, 8, 1, GLwhite, line);
+        drawText(32, 152, 8, 8, 1, GLwhite, line);
         std::snprintf(line, sizeof line, "Stg Score %d", get32(film, kFilmFinalScoreOfs));
-        drawText(32, 154, 8, 8, 1, GLwhite, line);
+        drawText(32, 162, 8, 8, 1, GLwhite, line);
         const int32_t secs = get32(film, kFilmTimeOfs);
         std::snprintf(line, sizeof line, "PlayTimer %2d:%2d", secs / 60, secs % 60);
-        drawText(32, 164, 8, 8, 1, GLwhite, line);
+        drawText(32, 172, 8, 8, 1, GLwhite, line);
         const time_t when = static_cast<time_t>(get64(film, kFilmStartTimeOfs));
         struct tm tmv;
         if (localtime_r(&when, &tmv)) {
             std::strftime(line, sizeof line, "%Y/%m/%d %H:%M", &tmv);
-            drawText(160, 164, 8, 8, 1, GLwhite, line);
+            drawText(32, 182, 8, 8, 1, GLwhite, line);
         }
-        if (rpselectTyp < 2) drawText(112, 124, 8, 8, 1, GLorange, "Save as [FAVOLITE] with [F5]");
+        if (rpselectTyp < 2) drawText(128, 104, 8, 8, 1, GLorange, "Save as [FAVOLITE] with [F5]");
     } else {
-        drawText(32, 112, 8, 8, 1, GLgray, "None");
+        drawText(32, 120, 8, 8, 1, GLwhite, "None");
     }
 }
 
@@ -250,9 +260,7 @@ int GameMainCtrlCLS::browseLoop(int mode) {
             }
             drawText(80, 216, 8, 8, 1, GLred, ChapterComment[browseCursor]);
             // The figure beside the cursor entry.
-            static const int walk[4] = {659, 660, 661, 662};
-            drawFigure(148, 72 + 20 * browseCursor, (browseCC < 11) ? walk[(browseCC / 3) & 3] : 640 + ((browseCC / 16) & 1),
-                       false);
+            drawParty(122, 80 + 20 * browseCursor, browseCC < 11, false, browseCC);
             const int shown = browseCursor - 1;
             if (shown >= 0 && shown < 8) {
                 for (int k = 0; k < 10; ++k)
@@ -326,13 +334,9 @@ int GameMainCtrlCLS::browseLoop(int mode) {
                 x = pointX(browseCursor);
                 y = pointY(browseCursor);
             }
-            drawSectionMap(ch, browseCursor, arrived);
-            if (!arrived) {
-                drawFigure(x, y - 8, 659 + ((browseCC / 4) & 3), dx < 0);
-            } else {
-                drawFigure(x, y - 16, 656, false);
-                drawFigure(x, y - 8, 672, false);
-                drawFigure(x, y - 24 - ((browseCC / 8) & 1) * 2, 640 + ((browseCC / 16) & 1), false);
+            if (!rpSelModeF) {
+                drawSectionMap(ch, browseCursor, arrived);
+                drawParty(x, y - 20, !arrived, dx < 0, browseCC);
             }
             if (rpSelModeF) {
                 rpCC += 1;
