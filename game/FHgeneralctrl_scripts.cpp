@@ -3,6 +3,8 @@
 // (0), sub-type, frame count (or size, kind), frame time (or volume), further parameter.
 // Command numbers are listed in FHgeneralctrl_demo.cpp. Text lists: 'STR#' 1002 (story,
 // half-width katakana) with its English form 1003, and 1010 (credits).
+// Patterns: 8 gold and 12 silver coins, 509 the master key, 659/675 the walking hero
+// and heroine, 587/776/777 the figure of command 10.
 // Pictures: 150 demo backdrop, 1100 meadow, 1101 forest, 1102 hollow, 1103 dusk,
 // 20000 the chapter's end. Music: 'STR ' 21005 main theme, 21004 evening glade.
 #include "FHgeneralctrl.h"
@@ -17,10 +19,10 @@ const int32_t G_LoopDemo[FHScript::kScripts][FHScript::kRecords][FHScript::kWord
         {40, 12, 1010, 300, 104, 48, 0, -1, 0, 0, 16, 0, 0}, // "FERNHOLLOW"
         {100, 12, 1010, 240, 72, 72, 0, 0, 0, 1, 8, 0, 0},   // "A tale of two friends"
         {120, 12, 1010, 220, 128, 84, 0, 0, 0, 2, 8, 0, 0},  // "and a dog"
-        {150, 11, 156, 60, 60, 120, 0, -1, 0, 0, 1, 0, 0},   // coins float up
-        {170, 11, 157, 60, 120, 130, 0, -1, 0, 0, 1, 0, 0},
-        {190, 11, 158, 60, 200, 110, 0, -1, 0, 0, 1, 0, 0},
-        {210, 11, 159, 60, 260, 126, 0, -1, 0, 0, 1, 0, 0},
+        {150, 11, 8, 60, 60, 120, 0, -1, 0, 0, 2, 0, 0},     // coins float up
+        {170, 11, 12, 60, 120, 130, 0, -1, 0, 0, 2, 0, 0},
+        {190, 11, 8, 60, 200, 110, 0, -1, 0, 0, 2, 0, 0},
+        {210, 11, 12, 60, 260, 126, 0, -1, 0, 0, 2, 0, 0},
         {220, 5, 0, 180, 0, 200, 320, 40, 0, 0, 0, 0, 0},    // caption band
         {220, 14, 1003, 180, 24, 176, 0, 0, 0, 1, 0, 0, 0},  // "The lanterns of Fernhollow went dark."
         {400, 14, 1003, 180, 24, 176, 0, 0, 0, 4, 0, 0, 0},  // "Gather coins, find keys, open doors."
@@ -49,9 +51,9 @@ const int32_t G_LoopDemo[FHScript::kScripts][FHScript::kRecords][FHScript::kWord
         {500, 9, 675, 220, -52, 196, 2, 0, 0, 0, 4, 8, 0},
         {690, 13, 1002, 200, 24, 72, 0, -1, 0, 4, 0, 0, 0},
         {700, 17, 2, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},
-        {700, 11, 156, 80, 100, 150, 0, -1, 0, 0, 1, 0, 0},
-        {720, 11, 157, 80, 160, 140, 0, -1, 0, 0, 1, 0, 0},
-        {740, 11, 148, 80, 220, 150, 0, -1, 0, 0, 1, 0, 0},
+        {700, 11, 8, 80, 100, 150, 0, -1, 0, 0, 2, 0, 0},
+        {720, 11, 12, 80, 160, 140, 0, -1, 0, 0, 2, 0, 0},
+        {740, 11, 509, 80, 220, 150, 0, -1, 0, 0, 1, 0, 0},  // a key
         {900, 13, 1002, 200, 24, 72, 0, -1, 0, 5, 0, 0, 0},
         {1110, 13, 1002, 200, 24, 72, 0, -1, 0, 6, 0, 0, 0},
         {1310, 7, 1, 32, 0, 0, 320, 240, 0, 0, 0, 0, 0},
