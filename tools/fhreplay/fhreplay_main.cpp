@@ -48,8 +48,8 @@ void printReport(const char* what, const char* path, const FHReplay::RunReport& 
                  r.lastAllocStep);
     std::fprintf(report, "peak_rss_kb %ld\n", r.peakRssKb);
     std::fprintf(report, "score %d silver %d gold %d timer %d\n", r.score, r.silver, r.gold, r.timer);
-    std::fprintf(report, "player %d map %d block %d %d misses %d\n", r.character, r.map, r.posX / 1600,
-                 r.posY / 1600, r.misses);
+    std::fprintf(report, "player %d map %d block %d %d misses %d keys %d\n", r.character, r.map,
+                 r.posX / 1600, r.posY / 1600, r.misses, r.keys);
     std::fprintf(report, "hash %016" PRIx64 "\n", r.endHash);
     std::fflush(report);
 }

@@ -163,6 +163,7 @@ template <class Feed> void runSteps(long limit, RunReport& out, Feed beforeStep)
         out.gold = FHWGBL::GoldCoins;
         out.timer = FHWGBL::TIMER;
         out.misses = FHWGBL::MissCount;
+        out.keys = FHWGBL::RBGKeyBit;
         out.map = W.loadedMapNum;
         out.character = MyCharactor::currentCHR;
         const MyCharactor& c = W.chars[MyCharactor::currentCHR & 1];

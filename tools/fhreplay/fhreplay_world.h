@@ -26,7 +26,7 @@ struct RunReport {
     long peakRssKb = 0;
     uint64_t endHash = 0; // state after the last step of play (see endStateHash)
     int32_t score = 0, silver = 0, gold = 0, timer = 0;
-    int32_t misses = 0, map = 0, character = 0;
+    int32_t misses = 0, map = 0, character = 0, keys = 0;
     int32_t posX = 0, posY = 0; // the character in play, field units
 };
 
