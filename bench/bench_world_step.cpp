@@ -3,18 +3,27 @@
 // step. The film is recorded first from scripted input (coin rush: run, jump, wait), then
 // played back step by step while the steps are timed; each frame is presented between
 // steps as the frame loop does, outside the timed part.
+//
+// A second benchmark runs the film harness (toolbin/fhreplay, null GL door: logic and
+// sprite queueing without drawing) over the golden films of tests/films, recorded from
+// their scripts, and reports its figures per film.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <dirent.h>
+
 #include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
 #include <cstring>
+#include <fstream>
+#include <map>
 #include <new>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -147,6 +156,80 @@ void BM_WorldStepOverFilm(benchmark::State& state) {
 }
 BENCHMARK(BM_WorldStepOverFilm)->Iterations(3000)->Unit(benchmark::kMillisecond);
 
-}  // namespace
+// ---- Golden films through the harness -------------------------------------------------
+
+// Runs a command and returns the harness's report lines (first word -> rest).
+std::map<std::string, std::string> harnessReport(const std::string& cmd, bool& ok) {
+    std::map<std::string, std::string> kv;
+    FILE* p = popen(cmd.c_str(), "r");
+    ok = p != nullptr;
+    if (!p) return kv;
+    char line[512];
+    while (std::fgets(line, sizeof line, p)) {
+        std::string l(line);
+        if (!l.empty() && l.back() == '\n') l.pop_back();
+        const size_t sp = l.find(' ');
+        if (sp != std::string::npos) kv[l.substr(0, sp)] = l.substr(sp + 1);
+    }
+    ok = pclose(p) == 0 && ok;
+    return kv;
+}
+
+void BM_GoldenFilmHarness(benchmark::State& state, std::string name) {
+    const std::string tool = std::string(FH_RUNTIME_DIR) + "/../toolbin/fhreplay";
+    const std::string script = std::string(FH_SOURCE_DIR) + "/tests/films/" + name + ".script";
+    char tmpl[] = "/tmp/fhbenchfilmXXXXXX";
+    const char* dir = mkdtemp(tmpl);
+    if (dir == nullptr || access(tool.c_str(), X_OK) != 0) {
+        state.SkipWithError("the film harness (toolbin/fhreplay) is not built");
+        return;
+    }
+    const std::string film = std::string(dir) + "/film.vrnrpmov";
+    bool ok = false;
+    auto rec = harnessReport(
+        "'" + tool + "' --record '" + FH_RUNTIME_DIR + "' '" + script + "' '" + film + "' 2>/dev/null", ok);
+    if (!ok || !rec.count("steps")) {
+        state.SkipWithError("the script could not be recorded");
+        return;
+    }
+    std::map<std::string, std::string> play;
+    for (auto _ : state) {
+        play = harnessReport("'" + tool + "' --steps " + rec["steps"] + " '" + FH_RUNTIME_DIR + "' '" + film +
+                                 "' 2>/dev/null",
+                             ok);
+        if (!ok) {
+            state.SkipWithError("the film did not play");
+            break;
+        }
+    }
+    std::remove(film.c_str());
+    rmdir(dir);
+    for (const char* key :
+         {"steps", "steps_per_second", "median_ms", "p99_ms", "allocs_per_step", "peak_rss_kb"})
+        if (play.count(key)) state.counters[key] = std::atof(play[key].c_str());
+}
+
+// One benchmark per golden film present in the source tree.
+bool registerGoldenFilms() {
+    const std::string films = std::string(FH_SOURCE_DIR) + "/tests/films";
+    std::vector<std::string> names;
+    if (DIR* d = opendir(films.c_str())) {
+        while (dirent* e = readdir(d)) {
+            const std::string n = e->d_name;
+            if (n.size() > 7 && n.compare(n.size() - 7, 7, ".script") == 0)
+                names.push_back(n.substr(0, n.size() - 7));
+        }
+        closedir(d);
+    }
+    std::sort(names.begin(), names.end());
+    for (const std::string& n : names)
+        benchmark::RegisterBenchmark(("BM_GoldenFilmHarness/" + n).c_str(), BM_GoldenFilmHarness, n)
+            ->Iterations(1)
+            ->Unit(benchmark::kMillisecond);
+    return true;
+}
+const bool goldenFilmsRegistered = registerGoldenFilms();
+
+} // namespace
 
 BENCHMARK_MAIN();
