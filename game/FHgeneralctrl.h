@@ -75,8 +75,7 @@ public:
     // A missing picture keeps the previous one.
     void loadPicture(int resID);
 
-    // Which script is running and whether the last step of a script asked to end
-    // (read by tests and the clear screen).
+    // The script last started (-1 once it has ended).
     int32_t runningScript = -1;
 
 private:

@@ -2,6 +2,14 @@
 // endings: records of G_LoopDemo start at their step, run in 32 slots and draw
 // pictures, boxes, wipes, sprites, figures, decorations and texts, play music and
 // effects, or end the script.
+//
+// Command types: 1, 2 picture a; 3, 4, 5 box in black, translucent blue, light blue;
+// 6, 7 wipe in / out with tiles (a != 0) or an opening / closing iris (a == 0); 8 none;
+// 9 animated sprite a + (counter / w11) mod w10 moving by (dx, dy); 10 the scripted
+// figure (sub-types 0..6); 11 one decoration; 12 a text line of list a, w10 large;
+// 13 a story line as a text sprite with its English form in the caption box (list
+// 1002); 14 a line with a small copy in the caption box; 15 a list paged line by line;
+// 16 music; 17 effect a; 18, 19, 20 end while A+B, D, or A/B/D are held; 21 end.
 #include <climits>
 #include <cstring>
 
