@@ -63,14 +63,6 @@ void printReport(const char* what, const char* path, const FHReplay::RunReport& 
     std::fflush(report);
 }
 
-std::string absolute(const char* path) {
-    if (path[0] == '/') return path;
-    std::string base = ".";
-    char buf[4096];
-    if (realpath(".", buf)) base = buf;
-    return base + "/" + path;
-}
-
 int record(int argc, char** argv) {
     if (argc != 5) {
         usage();
@@ -82,7 +74,7 @@ int record(int argc, char** argv) {
         std::fprintf(stderr, "fhreplay: %s: %s\n", argv[3], error.c_str());
         return 1;
     }
-    const std::string out = absolute(argv[4]);
+    const std::string out = FHReplay::absolutePath(argv[4]);
     if (!FHReplay::startWorld(argv[2])) return 1;
     FHReplay::RunReport r;
     const bool ok = FHReplay::recordFilm(script, out, r);
@@ -114,7 +106,7 @@ int play(int argc, char** argv) {
     const char* runtime = argv[i++];
     std::vector<std::string> films;
     for (; i < argc; ++i)
-        films.push_back(absolute(argv[i]));
+        films.push_back(FHReplay::absolutePath(argv[i]));
     if (!FHReplay::startWorld(runtime)) return 1;
     int failures = 0;
     for (size_t k = 0; k < films.size(); ++k) {

@@ -45,13 +45,6 @@ int removeEntry(const char* path, const struct stat*, int, struct FTW*) {
     return ::remove(path);
 }
 
-std::string absolutePath(const char* path) {
-    if (path[0] == '/') return path;
-    char cwd[4096];
-    if (getcwd(cwd, sizeof cwd) == nullptr) return path;
-    return std::string(cwd) + "/" + path;
-}
-
 // Holds exactly the buttons of `word` on the harness's keyboard (both players).
 void holdWord(uint16_t word) {
     std::memset(keys, 0, sizeof keys);
@@ -232,6 +225,13 @@ void stopWorld() {
     if (chdir("/") != 0) return;
     nftw(scratchDir.c_str(), removeEntry, 16, FTW_DEPTH | FTW_PHYS);
     scratchDir.clear();
+}
+
+std::string absolutePath(const char* path) {
+    if (path[0] == '/') return path;
+    char cwd[4096];
+    if (getcwd(cwd, sizeof cwd) == nullptr) return path;
+    return std::string(cwd) + "/" + path;
 }
 
 uint64_t endStateHash() {

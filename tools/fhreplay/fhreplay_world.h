@@ -45,6 +45,10 @@ bool playFilm(const std::string& path, long maxSteps, RunReport& out);
 // when the section ends or the script runs out of words. False on failure.
 bool recordFilm(const Script& script, const std::string& outPath, RunReport& out);
 
+// `path` made absolute against the current working folder (the harness changes folder
+// when the world starts).
+std::string absolutePath(const char* path);
+
 // Hash of the world's end state: score, coins, timer, counters, the characters' positions
 // and states, the objects in play, the block map, the working play record and the
 // Random() state.
