@@ -83,8 +83,14 @@ Image glyphMask(const HexGlyph& g, int cell, int cellPx, GlyphFit fit, int extra
     int drawnW = int(std::lround(inkW * scale));
     for (int y = 0; y < 16 * sy && y < cellPx; ++y)
         for (int x = 0; x < drawnW; ++x) {
-            int gx = left + std::min(inkW - 1, int(x / scale));
-            if (g.on(gx, y / sy)) img.set(bearing + x, y - lift, Rgba{255, 255, 255, 255});
+            // Narrowed below one pixel per font column, a pixel covers several columns
+            // and is inked when any of them is: picking one column would drop the thin
+            // stems of i, j and l and leave their serifs floating.
+            int g0 = std::min(inkW - 1, int(x / scale));
+            int g1 = scale < 1.0 ? std::min(inkW - 1, std::max(g0, int(std::ceil((x + 1) / scale)) - 1)) : g0;
+            bool ink = false;
+            for (int gx = g0; gx <= g1 && !ink; ++gx) ink = g.on(left + gx, y / sy);
+            if (ink) img.set(bearing + x, y - lift, Rgba{255, 255, 255, 255});
         }
     return img;
 }
@@ -123,20 +129,25 @@ void outerOutline(Image& img, int thickness) {
     }
 }
 
+// Widens every stroke by dx and dy pixels. Each step in between is drawn too, so a
+// stroke narrower than the widening (the stems of narrowed letters) grows solid
+// instead of doubling into two thin lines.
+void smear(Image& img, int dx, int dy) {
+    const Image copy = img;
+    for (int d = 1; d <= std::max(dx, dy); ++d) img.draw(copy, dx ? d : 0, dy ? d : 0);
+}
+
 void applyStyle(Image& img, const std::vector<std::string>& style, int cellPx, const std::string& file, int line) {
     int t = std::max(1, cellPx / 16);
     for (const auto& s : style) {
         if (s == "regular") {
         } else if (s == "bold") {
-            Image copy = img;
-            img.draw(copy, t, 0);
+            smear(img, t, 0);
         } else if (s == "thick") {
             // Bold both ways: every stroke becomes two font pixels wide and high, so that
             // it survives when the game draws the font at a quarter of its cell size.
-            Image copy = img;
-            img.draw(copy, std::max(1, cellPx * 3 / 32), 0);
-            copy = img;
-            img.draw(copy, 0, t);
+            smear(img, std::max(1, cellPx * 3 / 32), 0);
+            smear(img, 0, t);
         } else if (s == "sheen") {
             for (int y = 0; y < img.height(); ++y)
                 for (int x = 0; x < img.width(); ++x) {
