@@ -136,3 +136,22 @@ TEST_F(BuiltArt, EveryFontHasTheCharactersTheTextsUse) {
     for (int c = 156; c < 159; ++c)
         EXPECT_FALSE(pic(100).sameBlock(((c - 32) % 16) * 32, ((c - 32) / 16) * 32, ((c - 31) % 16) * 32, ((c - 31) / 16) * 32, 32, 32)) << c;
 }
+
+// Narrow letters are squeezed below one pixel per font column; their stems must stay one
+// solid stroke in every row (not split in two, not dropped) in the plain font.
+TEST_F(BuiltArt, NarrowLettersKeepSolidStems) {
+    const Pixels& font = pic(101);
+    ASSERT_EQ(font.w, 512);
+    for (char c : {'i', 'j', 'l', 'I', '!', '|'}) {
+        const int cell = c - 32, x0 = (cell % 16) * 32, y0 = (cell / 16) * 32;
+        int inkedRows = 0;
+        for (int y = y0; y < y0 + 32; ++y) {
+            int runs = 0;
+            for (int x = x0; x < x0 + 32; ++x)
+                if (font.alpha(x, y) && (x == x0 || !font.alpha(x - 1, y))) ++runs;
+            inkedRows += runs > 0;
+            EXPECT_LE(runs, 1) << "'" << c << "' row " << y - y0 << " has a split stroke";
+        }
+        EXPECT_GE(inkedRows, 14) << "'" << c << "' lost its stem";
+    }
+}
