@@ -168,7 +168,7 @@ TEST_F(Films, AChangedStepChangesTheEndState) {
 
 // The same script on the same clock makes the same film, byte for byte.
 TEST_F(Films, RecordingIsRepeatable) {
-    const std::string s = kFilms + "/c0s2_hill_climb.script";
+    const std::string s = kFilms + "/c0s2_hill_golden_goal.script";
     ASSERT_EQ(record(s, tmp + "/a.vrnrpmov").status, 0);
     ASSERT_EQ(record(s, tmp + "/b.vrnrpmov").status, 0);
     const std::string a = readFile(tmp + "/a.vrnrpmov");
@@ -181,7 +181,7 @@ TEST_F(Films, RecordingIsRepeatable) {
 // harness goes on with the next film and reports the failure in its exit status.
 TEST_F(Films, DamagedFilmsAreRefused) {
     const std::string good = tmp + "/good.vrnrpmov";
-    ASSERT_EQ(record(kFilms + "/c0s2_hill_climb.script", good).status, 0);
+    ASSERT_EQ(record(kFilms + "/c0s2_hill_golden_goal.script", good).status, 0);
     std::string bytes = readFile(good);
     bytes[104 + 100] ^= 0x01; // one byte of the play record
     writeFile(tmp + "/record.vrnrpmov", bytes);
