@@ -4,12 +4,19 @@
 //   fhreplay [--verbose] [--steps N] <runtime dir> <film file>...
 //   fhreplay [--verbose] --record <runtime dir> <script file> <film file>
 //
-// The game's own log lines are hidden unless --verbose is given; the report goes to
-// standard output either way.
 // The runtime dir is a game folder (resourcesQSDL, VRNresources); the harness works in
-// a scratch folder of its own and writes nothing into it. For each run it prints:
-// steps, steps per second, the median and 99th-percentile time of one world step,
-// heap allocations per step, the peak resident memory and a hash of the end state.
+// a scratch folder of its own and writes nothing into it. For each run it prints, one
+// "name value" line each: the steps run, how the world loop ended, steps per second and
+// the median and 99th-percentile time of one world step (input read and
+// fhWorldMainLoop(0)), heap allocations during the steps, the peak resident memory, the
+// score and counters, where the character in play stands, and the end-state hash.
+// Playback runs until the section ends or N steps (--steps) have run; a recording runs
+// until the section ends or the script runs out.
+//
+// The game's own log lines are hidden unless --verbose is given. Two environment
+// variables help when writing scripts or chasing allocations:
+//   FHREPLAY_TRACE_STEPS=n   prints where the character is every n steps (stderr)
+//   FHREPLAY_TRACE_ALLOCS=1  prints the call stack of every heap allocation in a step
 #include <signal.h>
 #include <stdio_ext.h>
 #include <unistd.h>
