@@ -20,6 +20,9 @@
 
 namespace {
 std::atomic<int64_t> gAllocs{0};
+// Only the thread that runs the world is counted: the sound mixer decodes music on its
+// own audio thread, whose allocations are not the world step's.
+thread_local bool tCounted = false;
 int64_t gClockStart = 1767225600; // as FHReplay::kDefaultClock
 int64_t gClockSteps = 0;
 bool gTrace = false;
@@ -27,7 +30,7 @@ bool gInTrace = false;
 
 // Prints where an allocation was made (backtrace_symbols_fd does not allocate).
 void traceAllocation() {
-    if (!gTrace || gInTrace) return;
+    if (!gTrace || gInTrace || !tCounted) return;
     gInTrace = true;
     void* frames[24];
     const int n = backtrace(frames, 24);
@@ -45,24 +48,25 @@ extern "C" void* __libc_malloc(size_t);
 extern "C" void* __libc_calloc(size_t, size_t);
 extern "C" void* __libc_realloc(void*, size_t);
 extern "C" void* malloc(size_t n) {
-    gAllocs.fetch_add(1, std::memory_order_relaxed);
+    if (tCounted) gAllocs.fetch_add(1, std::memory_order_relaxed);
     traceAllocation();
     return __libc_malloc(n);
 }
 extern "C" void* calloc(size_t a, size_t b) {
-    gAllocs.fetch_add(1, std::memory_order_relaxed);
+    if (tCounted) gAllocs.fetch_add(1, std::memory_order_relaxed);
     traceAllocation();
     return __libc_calloc(a, b);
 }
 extern "C" void* realloc(void* p, size_t n) {
-    gAllocs.fetch_add(1, std::memory_order_relaxed);
+    if (tCounted) gAllocs.fetch_add(1, std::memory_order_relaxed);
     traceAllocation();
     return __libc_realloc(p, n);
 }
 // operator new below calls malloc, which counts it.
 #define FHREPLAY_COUNT_NEW(n) ((void)0)
 #else
-#define FHREPLAY_COUNT_NEW(n) (gAllocs.fetch_add(1, std::memory_order_relaxed), traceAllocation())
+#define FHREPLAY_COUNT_NEW(n)                                                                                \
+    ((tCounted ? (void)gAllocs.fetch_add(1, std::memory_order_relaxed) : (void)0), traceAllocation())
 #endif
 
 void* operator new(size_t n) {
@@ -104,6 +108,10 @@ extern "C" time_t time(time_t* out) noexcept {
 }
 
 namespace FHReplay {
+
+void countThisThread() {
+    tCounted = true;
+}
 
 int64_t allocationCount() {
     return gAllocs.load(std::memory_order_relaxed);

@@ -15,6 +15,9 @@
 
 namespace FHReplay {
 
+// Counts the calling thread's allocations from now on (the thread that runs the world;
+// other threads, such as the audio thread, are never counted).
+void countThisThread();
 // Heap allocations counted since the program started.
 int64_t allocationCount();
 // True when malloc itself is counted (not only operator new).

@@ -144,6 +144,7 @@ int main(int argc, char** argv) {
     // A reader that stops early (| head) must not kill the run before it removes its
     // scratch folder.
     signal(SIGPIPE, SIG_IGN);
+    FHReplay::countThisThread();
     if (argc >= 2 && std::strcmp(argv[1], "--verbose") == 0) {
         argv[1] = argv[0];
         ++argv;
