@@ -35,20 +35,23 @@
 #include "qsdlpp2_globals.h"
 
 // ---- Heap allocation counting ----------------------------------------------------------
+// Only the thread that runs the world counts: the mixer decodes music on the audio
+// thread, and those allocations are not the world step's.
 static std::atomic<long> gAllocs{0};
+static thread_local bool tCounted = false;
 extern "C" void* __libc_malloc(size_t);
 extern "C" void* __libc_calloc(size_t, size_t);
 extern "C" void* __libc_realloc(void*, size_t);
 extern "C" void* malloc(size_t n) {
-    gAllocs.fetch_add(1, std::memory_order_relaxed);
+    if (tCounted) gAllocs.fetch_add(1, std::memory_order_relaxed);
     return __libc_malloc(n);
 }
 extern "C" void* calloc(size_t a, size_t b) {
-    gAllocs.fetch_add(1, std::memory_order_relaxed);
+    if (tCounted) gAllocs.fetch_add(1, std::memory_order_relaxed);
     return __libc_calloc(a, b);
 }
 extern "C" void* realloc(void* p, size_t n) {
-    gAllocs.fetch_add(1, std::memory_order_relaxed);
+    if (tCounted) gAllocs.fetch_add(1, std::memory_order_relaxed);
     return __libc_realloc(p, n);
 }
 
@@ -63,6 +66,7 @@ bool setUp() {
     static bool ok = false;
     if (ready) return ok;
     ready = true;
+    tCounted = true;
     char tmpl[] = "/tmp/fhbenchXXXXXX";
     const char* dir = mkdtemp(tmpl);
     if (dir == nullptr) return false;
