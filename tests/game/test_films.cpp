@@ -177,6 +177,48 @@ TEST_F(Films, RecordingIsRepeatable) {
     EXPECT_EQ(a, readFile(tmp + "/b.vrnrpmov"));
 }
 
+// The film of a recorded clear carries its start conditions, its result and its input
+// changes as the film format lays them out.
+TEST_F(Films, FilmHoldsTheSectionItsResultAndItsInput) {
+    const std::string film = tmp + "/goal.vrnrpmov";
+    const HarnessRun rec = record(kFilms + "/c0s3_coinrush_goal.script", film);
+    ASSERT_EQ(rec.status, 0) << rec.err;
+    ASSERT_EQ(rec.kv.at("end"), "2") << "the script reaches the exit: a normal clear";
+    const std::string b = readFile(film);
+    ASSERT_GE(b.size(), 688u);
+    auto le32 = [&](size_t at) {
+        return int32_t(uint32_t(uint8_t(b[at])) | uint32_t(uint8_t(b[at + 1])) << 8 |
+                       uint32_t(uint8_t(b[at + 2])) << 16 | uint32_t(uint8_t(b[at + 3])) << 24);
+    };
+    auto be16 = [&](size_t at) { return int(uint8_t(b[at])) << 8 | int(uint8_t(b[at + 1])); };
+    EXPECT_EQ(le32(0), 20240710);
+    EXPECT_EQ(le32(8), 1767225600) << "start time from the harness clock seeds the film";
+    EXPECT_EQ(le32(16), 0);
+    EXPECT_EQ(le32(20), 3);
+    EXPECT_EQ(le32(28), 2) << "game level";
+    EXPECT_EQ(le32(52), 250) << "gold at the start";
+    const int steps = std::stoi(rec.kv.at("steps"));
+    EXPECT_NEAR(le32(60), steps / 60, 1) << "elapsed seconds follow the steps on the harness clock";
+    // Final score: the score plus 1000 for each pair of silver coins still held.
+    int score = 0, silver = 0;
+    ASSERT_EQ(std::sscanf(rec.kv.at("score").c_str(), "%d silver %d", &score, &silver), 2);
+    EXPECT_EQ(le32(56), score + silver / 2 * 1000);
+    const int len = le32(680);
+    ASSERT_EQ(size_t(688 + len), b.size());
+    ASSERT_EQ(len % 4, 0);
+    int last = -1;
+    for (int e = 0; e < len / 4; ++e) {
+        const int frame = be16(688 + e * 4), word = be16(690 + e * 4);
+        EXPECT_GT(frame, last) << "event " << e;
+        EXPECT_LT(frame, steps);
+        EXPECT_EQ(word & 0x0101, 0) << "the D buttons never reach a film";
+        last = frame;
+    }
+    EXPECT_EQ(be16(688), 0) << "the first step's word is always recorded";
+    EXPECT_EQ(be16(690 + 4), 0x0010) << "then right (after the 20-step wait)";
+    EXPECT_EQ(be16(688 + 4), 20);
+}
+
 // A film whose play record was altered is refused; so is a file that is no film. The
 // harness goes on with the next film and reports the failure in its exit status.
 TEST_F(Films, DamagedFilmsAreRefused) {
