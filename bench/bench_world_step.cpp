@@ -9,6 +9,7 @@
 // their scripts, and reports its figures per film.
 #include <SDL.h>
 #include <benchmark/benchmark.h>
+#include <ftw.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -60,6 +61,15 @@ namespace {
 FHWorldCLS& W = Game_GLOBALS::MyWorld;
 Uint8 keys[SDL_NUM_SCANCODES];
 JoySTICK::KeyAssign ka;
+char scratch[] = "/tmp/fhbenchXXXXXX";
+
+int removeEntry(const char* path, const struct stat*, int, struct FTW*) {
+    return ::remove(path);
+}
+// The scratch folder (films and diary written by the recording) goes when the program ends.
+void removeScratch() {
+    if (chdir("/") == 0) nftw(scratch, removeEntry, 16, FTW_DEPTH | FTW_PHYS);
+}
 
 bool setUp() {
     static bool ready = false;
@@ -67,9 +77,9 @@ bool setUp() {
     if (ready) return ok;
     ready = true;
     tCounted = true;
-    char tmpl[] = "/tmp/fhbenchXXXXXX";
-    const char* dir = mkdtemp(tmpl);
+    const char* dir = mkdtemp(scratch);
     if (dir == nullptr) return false;
+    std::atexit(removeScratch);
     const std::string rt = FH_RUNTIME_DIR;
     symlink((rt + "/resourcesQSDL").c_str(), (std::string(dir) + "/resourcesQSDL").c_str());
     symlink((rt + "/VRNresources").c_str(), (std::string(dir) + "/VRNresources").c_str());
