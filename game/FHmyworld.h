@@ -53,6 +53,10 @@ public:
     // During playback the working record is a copy of the film's play record, so that
     // play never alters the loaded film (its checksum must hold for the next viewing).
     unsigned char playbackRecord[FHLayout::kRecordSize] = {};
+    // During live play the working record is updated as the section ends, before the
+    // film is kept; the film must carry the record as it stood at the start, which
+    // playback starts from, so a copy is taken when recording starts.
+    unsigned char filmStartRecord[FHLayout::kRecordSize] = {};
 
     // State kept between calls by the loading code.
     int32_t loadedMapNum = -1;         // map currently loaded (-1: reload the group)

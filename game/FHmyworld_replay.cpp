@@ -105,10 +105,17 @@ bool FHWorldCLS::SaveLastReplay(int kind) {
     if (events < 0) events = 0;
     if (events > kFilmMaxEvents) events = kFilmMaxEvents;
     put32(film, kFilmEventLenOfs, events * 4);
+    put32(film, kFilmStampOfs, kFormatStamp);
+    // The record area of the buffer is the live working record; the film is written with
+    // the start copy in its place, and the live record is put back afterwards.
+    static unsigned char liveRecord[kRecordSize];
+    std::memcpy(liveRecord, film + kFilmRecordOfs, kRecordSize);
+    std::memcpy(film + kFilmRecordOfs, filmStartRecord, kRecordSize);
     put32(film, kFilmRecordSumOfs,
           int32_t(calRecordSum(reinterpret_cast<unsigned*>(film + kFilmRecordOfs))));
-    put32(film, kFilmStampOfs, kFormatStamp);
-    return writeFilmSlot(*this, film, kFilmHeaderSize + events * 4, chapter, section, kind);
+    const bool written = writeFilmSlot(*this, film, kFilmHeaderSize + events * 4, chapter, section, kind);
+    std::memcpy(film + kFilmRecordOfs, liveRecord, kRecordSize);
+    return written;
 }
 
 bool FHWorldCLS::CopyReplayAsFavorite(int chapter, int section, int kind) {
@@ -160,6 +167,7 @@ int FHWorldCLS::startStageFilm(int chapter, int section, int kind) {
         film = recordingBuffer;
         currentFilm = film;
         workingRecord = reinterpret_cast<unsigned char*>(film + kFilmRecordOfs);
+        std::memcpy(filmStartRecord, workingRecord, kRecordSize);
         // A fresh header; the play record behind it is the live working record.
         std::memset(film, 0, kFilmRecordOfs);
         std::memset(film + kFilmEventLenOfs, 0, kFilmHeaderSize - kFilmEventLenOfs);

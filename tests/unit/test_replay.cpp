@@ -149,6 +149,32 @@ TEST_F(ReplayTest, SavedFilmKeepsEveryFieldAndEventAndPlaysBackTheSameInput) {
     EXPECT_EQ(0, std::memcmp(w.replayFilms[2][1][0], bytes.data(), bytes.size()));
 }
 
+// The section's end updates the live working record before the film is kept; the film
+// must still carry the record the section started from, or playback would start from the
+// results of the play it is replaying.
+TEST_F(ReplayTest, FilmKeepsTheRecordAsItStoodAtTheStart) {
+    w.workingRecord[40] = 0x11;
+    recordSection(0, 2, 30);
+    std::vector<uint8_t> start(w.workingRecord, w.workingRecord + 576);
+    w.workingRecord[40] = 0x22;   // results folded in at the end of the section
+    w.workingRecord[300] = 0x33;
+    ASSERT_TRUE(save(0));
+    ASSERT_TRUE(save(1));
+    EXPECT_EQ(w.workingRecord[40], 0x22) << "the live record is kept after the write";
+    EXPECT_EQ(w.workingRecord[300], 0x33);
+    for (const char* name : {"replayfilms/Last1-3.vrnrpmov", "replayfilms/Best1-3.vrnrpmov"}) {
+        const std::vector<uint8_t> bytes = coretest::readAll(file(name));
+        ASSERT_GE(bytes.size(), size_t(688)) << name;
+        EXPECT_EQ(0, std::memcmp(bytes.data() + 104, start.data(), 576)) << name;
+        EXPECT_EQ(le32(bytes, 64), refSum(bytes, 104, 144)) << name;
+    }
+    int r = -1;
+    startPlayback(0, 2, 0, &r);
+    ASSERT_EQ(r, 0);
+    EXPECT_EQ(w.workingRecord[40], 0x11);
+    EXPECT_EQ(w.workingRecord[300], start[300]);
+}
+
 TEST_F(ReplayTest, FilmWithoutInputChangeIsJustItsHeader) {
     ASSERT_EQ(w.startStageFilm(0, 0, 0), 0);
     w.filmLength = QSDL_GLOBALS::Stick.endsync();  // no step at all
