@@ -331,9 +331,6 @@ bool recordFilm(const Script& script, const std::string& outPath, RunReport& out
         return false;
     }
     W.fhWorldMainLoop(-1);
-    // The play record as it stood at the start: what a film carries (see below).
-    unsigned startRecord[FHLayout::kRecordSize / sizeof(unsigned)];
-    std::memcpy(startRecord, W.workingRecord, FHLayout::kRecordSize);
     out.chapter = script.chapter;
     out.section = script.section;
     // The keyboard must give the script's words (the D buttons never reach a film).
@@ -375,16 +372,9 @@ bool recordFilm(const Script& script, const std::string& outPath, RunReport& out
         PurgeDataFilePtr(film);
         return false;
     }
-    // A film carries the play record as it stood at the start of the section. The
-    // world's recording buffer doubles as the live working record, so a section that
-    // ends by itself has already folded its clear, high score and play time into the
-    // copy it saved; the harness puts the start record back (with its checksum), so the
-    // playback starts from exactly the conditions the recording started from.
+    // The film is kept as the game saved it (with the play record it started from).
     std::vector<char> bytes(film, film + GetPtrSize(film));
     PurgeDataFilePtr(film);
-    std::memcpy(bytes.data() + FHLayout::kFilmRecordOfs, startRecord, FHLayout::kRecordSize);
-    const uint32_t sum = W.calRecordSum(startRecord);
-    std::memcpy(bytes.data() + FHLayout::kFilmRecordSumOfs, &sum, 4);
     const int ok = OverWriteDataFilePtrByName(outPath.c_str(), bytes.data(), int64_t(bytes.size()));
     if (ok != 1) {
         std::fprintf(stderr, "fhreplay: cannot write %s\n", outPath.c_str());
