@@ -262,6 +262,41 @@ TEST_F(Section, MapGroupReopensAndAMissingGroupKeepsTheMap) {
     EXPECT_EQ(step(), 1);
 }
 
+// The whole meadow as a newcomer plays it: the hero crosses the walls, the spring over
+// the first thorn pit, opens the gate and raises the bridge, stops on the door and
+// hands over on it to the heroine waiting on the meeting pad; she takes the same way
+// (her leap is shorter and her run slower) and the section ends once both stand at the
+// door. Catches a map or a movement rule that leaves one of the two unable to get through.
+TEST_F(Section, BothFriendsBringTheMeadowToItsDoor) {
+    ASSERT_EQ(start(0, 0, false), 0);
+    constexpr uint16_t R = QSDL_BTN::RIGHT1, B = QSDL_BTN::B1, C = QSDL_BTN::C1;
+    struct Run {
+        int steps;
+        uint16_t bits;
+    };
+    static const Run kPlay[] = {
+        // The hero: walls, pillar, spring, switch A on its ledge, the gate, switch D, the bridge.
+        {20, 0}, {40, R}, {30, R | B}, {30, R}, {40, R | B}, {60, R}, {40, R | B}, {30, R}, {40, R | B},
+        {60, R}, {40, R}, {30, R | B}, {20, R}, {30, 0}, {10, R}, {30, 0}, {400, R}, {60, 0},
+        // On to the door, then the hand-over.
+        {68, R}, {20, 0}, {1, C}, {30, 0},
+        // The heroine: the same walls, the spring and the wooden step, the cracked block.
+        {40, R}, {30, R | B}, {30, R}, {40, R | B}, {60, R}, {40, R | B}, {30, R}, {40, R | B}, {60, R},
+        {40, R}, {40, R | B}, {200, R}, {40, R | B}, {800, R}, {100, 0}};
+    int r = 1;
+    bool handedOver = false;
+    for (const Run& run : kPlay)
+        for (int i = 0; i < run.steps && r == 1; ++i) {
+            hold(run.bits);
+            r = step();
+            if (MyCharactor::currentCHR == 1) handedOver = true;
+        }
+    EXPECT_TRUE(handedOver) << "the switch on the door and the meeting pad";
+    ASSERT_EQ(r, 2) << "both characters at the door clear the section";
+    EXPECT_EQ(MissCount, 0);
+    EXPECT_EQ(MenMap[25][120], 412) << "the door";
+}
+
 TEST_F(Section, RecordedFilmReplaysToTheSameEnd) {
     ASSERT_EQ(start(0, 3, false), 0);
     // A short scripted play: run right, a few jumps, then wait for the time limit.
