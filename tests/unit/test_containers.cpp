@@ -2,8 +2,6 @@
 // (replacement, picture pairing, wrap-around), refusal of damaged files and string lists.
 #include <gtest/gtest.h>
 
-#include <dirent.h>
-
 #include <cstring>
 
 #include "core_testutil.h"
@@ -408,47 +406,6 @@ TEST_F(Containers, ResourceManagerPurgesItsContainerWhenDestroyed) {
     QSDLpp_ResourceMgrCls missing;
     EXPECT_FALSE(missing.load(dir.file("nothing").c_str()));
     EXPECT_FALSE(missing.exist());
-}
-
-// The containers the content build wrote into the runtime tree must load cleanly and
-// give the program plain pictures, sounds and texts after conversion.
-TEST_F(Containers, RuntimeContainersLoadAndConvert) {
-    const std::string dirPath = std::string(FH_RUNTIME_DIR) + "/resourcesQSDL";
-    DIR* dp = opendir(dirPath.c_str());
-    if (dp == nullptr) GTEST_SKIP() << "no runtime tree at " << dirPath;
-    std::vector<std::string> files;
-    while (dirent* e = readdir(dp)) {
-        const std::string n = e->d_name;
-        if (n.size() > 6 && (n.compare(n.size() - 6, 6, ".mrsrc") == 0 || n.compare(n.size() - 6, 6, ".drsrc") == 0))
-            files.push_back(dirPath + "/" + n);
-    }
-    closedir(dp);
-    if (files.empty()) GTEST_SKIP() << "no containers built yet";
-    for (const std::string& f : files) {
-        qgu_resetResourceRegistry();
-        StdoutCapture quiet;
-        ASSERT_NE(qgu_loadResource(f.c_str()), nullptr) << f;
-        const QGU_ResourceSlot* slots = qgu_resourceSlots();
-        for (int i = 0; i < qgu_resourceSlotEnd(); ++i) {
-            const QGU_ResourceSlot& r = slots[i];
-            const uint8_t* d = static_cast<const uint8_t*>(r.data);
-            if (r.type == QGU_RES::PNGf) {
-                ASSERT_GT(r.size, 64) << f << " PNGf " << r.id;
-                EXPECT_EQ(0, std::memcmp(d, "\x89PNG", 4)) << f << " PNGf " << r.id;
-            } else if (r.type == QGU_RES::JPEG) {
-                EXPECT_TRUE(d[0] == 0xFF && d[1] == 0xD8) << f << " JPEG " << r.id;
-            } else if (r.type == QGU_RES::AIFF) {
-                EXPECT_EQ(0, std::memcmp(d, "FORM", 4)) << f << " AIFF " << r.id;
-            } else if (r.type == QGU_RES::STR_) {
-                EXPECT_EQ(int64_t(std::strlen(reinterpret_cast<const char*>(d))), r.size - 1) << f << " STR " << r.id;
-            } else if (r.type == QGU_RES::STRn) {
-                const int count = (d[0] << 8) | d[1];
-                char line[256];
-                for (int k = 1; k <= count; ++k) qgu_copyIdxStrPtr(line, r.id, k);
-                EXPECT_LE(2 + count, r.size) << f << " STR# " << r.id;
-            }
-        }
-    }
 }
 
 }  // namespace

@@ -65,7 +65,7 @@ TEST_F(FhpackArt, BadSourcesAreRefusedWithFileLineAndReason) {
         RunResult r = runFhpack(std::string(c.command) + " " + src + " " + c.extra + " " + out);
         EXPECT_NE(r.status, 0);
         EXPECT_NE(r.output.find(c.expect), std::string::npos) << r.output;
-        EXPECT_FALSE(exists(out));
+        EXPECT_FALSE(fileExists(out));
     }
 }
 
@@ -337,7 +337,7 @@ TEST_F(FhpackArt, ExpressionsIncludesAndDependencies) {
     EXPECT_EQ(p.at(12 + 0, 0), 0xFF00FFFFu);  // (3 + 1) % 4 = 0
     EXPECT_EQ(p.at(0, 4), 0x00FF00FFu);       // cell 4 starts the second row
     EXPECT_EQ(p.at(4 + 3, 4 + 3), 0xFFFFFFFFu) << "a ';' inside quotes does not split the cell's commands";
-    std::vector<uint8_t> bytes = readBytes(dep);
+    std::vector<uint8_t> bytes = readAll(dep);
     std::string d(bytes.begin(), bytes.end());
     EXPECT_EQ(d.rfind(out + ":", 0), 0u) << d;
     for (const char* f : {"e.atlas", "shared.colors", "px/one.px", "unifont-subset.hex"}) EXPECT_NE(d.find(f), std::string::npos) << f;
@@ -354,7 +354,7 @@ TEST_F(FhpackArt, ExpressionsIncludesAndDependencies) {
     EXPECT_NE(r.output.find("includes itself"), std::string::npos) << r.output;
     // The same sources give the same bytes (a rebuild changes nothing downstream).
     ASSERT_EQ(runFhpack("art-atlas " + m + " " + dir.file("again.png")).status, 0);
-    EXPECT_EQ(readBytes(out), readBytes(dir.file("again.png")));
+    EXPECT_EQ(readAll(out), readAll(dir.file("again.png")));
 }
 
 // Glyph sources: a missing glyph, a bad bitmap and palettes shared between files.

@@ -6,7 +6,6 @@
 #include <SDL.h>
 #include <SDL_image.h>
 
-#include <fstream>
 #include <string>
 #include <vector>
 
@@ -61,6 +60,6 @@ inline Pixels fromSurface(SDL_Surface* s) {
 inline Pixels decodeFile(const std::string& path) { return fromSurface(IMG_Load(path.c_str())); }
 inline Pixels decodeMemory(const void* data, int64_t size) { return fromSurface(IMG_Load_RW(SDL_RWFromConstMem(data, int(size)), 1)); }
 
-inline bool exists(const std::string& path) { return std::ifstream(path).good(); }
+using coretest::fileExists;
 
 }  // namespace fhpackarttest

@@ -1,54 +1,25 @@
 // The audio side of the content compiler: `fhpack sfx` and `fhpack tune` are run as the
 // build runs them, and what they write is loaded with the real SDL2_mixer. Also checks the
 // shipped effects and tunes: numbering, distinctness and that every named tune opens.
-#include <gtest/gtest.h>
+#include "test_fhpack_util.h"
 
 #include <SDL.h>
 #include <SDL_mixer.h>
 
 #include <algorithm>
-#include <cstdio>
-#include <cstdlib>
-#include <fstream>
 #include <map>
 #include <regex>
 #include <set>
-#include <sstream>
-#include <string>
 #include <tuple>
-#include <sys/stat.h>
-#include <unistd.h>
-#include <vector>
+
+using namespace fhpacktest;
 
 namespace {
 
-const std::string kFhpack = std::string(FH_TOOLS_DIR) + "/fhpack";
-
-struct ToolRun {
-    int status;
-    std::string output;
-};
-
-ToolRun runFhpack(const std::string& args) {
-    ToolRun r{-1, ""};
-    FILE* p = popen(("\"" + kFhpack + "\" " + args + " 2>&1").c_str(), "r");
-    if (!p) return r;
-    char buf[512];
-    while (size_t n = fread(buf, 1, sizeof buf, p)) r.output.append(buf, n);
-    r.status = pclose(p);
-    return r;
-}
-
-std::string readFile(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    std::ostringstream s;
-    s << f.rdbuf();
-    return s.str();
-}
-
-bool exists(const std::string& path) {
-    struct stat st {};
-    return stat(path.c_str(), &st) == 0;
+// Whole file as a string, for comparing outputs byte by byte.
+std::string readText(const std::string& path) {
+    std::vector<uint8_t> v = readAll(path);
+    return std::string(v.begin(), v.end());
 }
 
 class AudioTool : public ::testing::Test {
@@ -65,19 +36,9 @@ class AudioTool : public ::testing::Test {
         Mix_Quit();
         SDL_Quit();
     }
-    void SetUp() override {
-        char tmpl[] = "/tmp/fhaudioXXXXXX";
-        ASSERT_NE(mkdtemp(tmpl), nullptr);
-        dir_ = tmpl;
-    }
-    void TearDown() override { std::system(("rm -rf \"" + dir_ + "\"").c_str()); }
-
-    std::string write(const std::string& name, const std::string& text) {
-        std::string path = dir_ + "/" + name;
-        std::ofstream(path, std::ios::binary) << text;
-        return path;
-    }
-    std::string dir_;
+    std::string write(const std::string& name, const std::string& text) { return scratch.write(name, text); }
+    Scratch scratch;
+    const std::string dir_ = scratch.path();
 };
 
 // Bytes per second of the opened mixer, for turning decoded lengths into seconds.
@@ -120,17 +81,17 @@ TEST_F(AudioTool, EffectSourceErrorsNameFileLineAndReason) {
     };
     for (const Case& c : cases) {
         std::string src = write("bad.sfx", c.text), out = dir_ + "/bad.aiff";
-        ToolRun r = runFhpack("sfx " + src + " " + out);
+        RunResult r = runFhpack("sfx " + src + " " + out);
         EXPECT_NE(r.status, 0) << c.text;
         EXPECT_NE(r.output.find(src + ":" + std::to_string(c.line) + ": "), std::string::npos) << r.output;
         EXPECT_NE(r.output.find(c.reason), std::string::npos) << "wanted: " << c.reason << "\ngot: " << r.output;
-        EXPECT_FALSE(exists(out)) << "a failed effect must not leave an output";
+        EXPECT_FALSE(coretest::fileExists(out)) << "a failed effect must not leave an output";
     }
     std::string empty = write("empty.sfx", "# nothing here\n\n");
-    ToolRun e = runFhpack("sfx " + empty + " " + dir_ + "/empty.aiff");
+    RunResult e = runFhpack("sfx " + empty + " " + dir_ + "/empty.aiff");
     EXPECT_NE(e.status, 0);
     EXPECT_NE(e.output.find(empty + ": the file sets nothing"), std::string::npos) << e.output;
-    ToolRun missing = runFhpack("sfx " + dir_ + "/none.sfx " + dir_ + "/x.aiff");
+    RunResult missing = runFhpack("sfx " + dir_ + "/none.sfx " + dir_ + "/x.aiff");
     EXPECT_NE(missing.status, 0);
     EXPECT_NE(missing.output.find("cannot read"), std::string::npos);
 }
@@ -161,20 +122,20 @@ TEST_F(AudioTool, TuneSourceErrorsNameFileLineAndReason) {
     };
     for (const Case& c : cases) {
         std::string src = write("bad.mml", c.text), out = dir_ + "/bad.ogg";
-        ToolRun r = runFhpack("tune " + src + " " + out);
+        RunResult r = runFhpack("tune " + src + " " + out);
         EXPECT_NE(r.status, 0) << c.text;
         std::string where = c.line > 0 ? src + ":" + std::to_string(c.line) + ": " : src + ": ";
         EXPECT_NE(r.output.find(where), std::string::npos) << c.text << "\ngot: " << r.output;
         EXPECT_NE(r.output.find(c.reason), std::string::npos) << "wanted: " << c.reason << "\ngot: " << r.output;
-        EXPECT_FALSE(exists(out));
+        EXPECT_FALSE(coretest::fileExists(out));
     }
 }
 
 TEST_F(AudioTool, EffectIsAiffThatTheMixerLoadsAtItsLength) {
     std::string src = write("jump.sfx", kJump), out = dir_ + "/jump.aiff";
-    ToolRun r = runFhpack("sfx " + src + " " + out);
+    RunResult r = runFhpack("sfx " + src + " " + out);
     ASSERT_EQ(r.status, 0) << r.output;
-    std::string b = readFile(out);
+    std::string b = readText(out);
     ASSERT_GT(b.size(), 64u); // containers invert the first 64 bytes, so effects must be longer
     EXPECT_EQ(b.substr(0, 4), "FORM");
     EXPECT_EQ(b.substr(8, 8), "AIFFCOMM");
@@ -252,12 +213,12 @@ TEST_F(AudioTool, SameSourceGivesSameBytes) {
         std::string one = dir_ + "/one" + ext, two = dir_ + "/two" + ext;
         ASSERT_EQ(runFhpack(std::string(cmd) + " " + src + " " + one).status, 0);
         ASSERT_EQ(runFhpack(std::string(cmd) + " " + src + " " + two).status, 0);
-        EXPECT_EQ(readFile(one), readFile(two)) << cmd;
+        EXPECT_EQ(readText(one), readText(two)) << cmd;
     }
     // And a change of one value changes the sound.
     std::string other = write("b.sfx", std::string(kJump) + "voice\nwave noise\nhold 0.1\nseed 2\n");
     ASSERT_EQ(runFhpack("sfx " + other + " " + dir_ + "/b.aiff").status, 0);
-    EXPECT_NE(readFile(dir_ + "/b.aiff"), readFile(dir_ + "/one.aiff"));
+    EXPECT_NE(readText(dir_ + "/b.aiff"), readText(dir_ + "/one.aiff"));
 }
 
 // --- The shipped content ------------------------------------------------------------
@@ -283,7 +244,7 @@ TEST_F(AudioTool, ShippedEffectsAreNumberedWithoutGapsAndAllDiffer) {
         const double s = decodedSeconds(aiff);
         EXPECT_GT(s, 0.01) << aiff;
         EXPECT_LT(s, 1.5) << aiff << ": effects are short";
-        EXPECT_TRUE(seen.insert(readFile(aiff)).second) << aiff << " is the same sound as another effect";
+        EXPECT_TRUE(seen.insert(readText(aiff)).second) << aiff << " is the same sound as another effect";
     }
     // Effects 0..44 are played by the game and the settings program.
     EXPECT_GE(expected, 1045);

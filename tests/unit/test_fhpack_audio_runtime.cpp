@@ -1,5 +1,5 @@
-// The built sound and playlist containers, loaded the way the game loads them: through the
-// container registry and the framework's sound and music objects, from the runtime folder.
+// The built sound container, loaded the way the game loads it: through the container
+// registry and the framework's sound object, from the runtime folder.
 #include <gtest/gtest.h>
 
 #include "qgu_fileutil.h"
@@ -48,22 +48,6 @@ TEST_F(ShippedAudio, EveryEffectDecodesFromTheSoundContainer) {
         ASSERT_NE(c, nullptr) << "effect " << i << " did not decode";
         EXPECT_GT(c->alen, 1000u) << "effect " << i;
     }
-}
-
-TEST_F(ShippedAudio, MusicRecordsNameTunesTheMusicObjectOpens) {
-    ASSERT_NE(qgu_loadResource("resourcesQSDL/playlistogg.drsrc"), nullptr);
-    QSDLpp_MixMusicCls music;
-    const int ids[] = {21001, 21002, 21003, 21004, 21005, 12000, 12001, 12002, 12003, 12004, 12005};
-    for (int id : ids) {
-        const char* path = static_cast<const char*>(qgu_getResourceRef(QGU_RES::STR_, id));
-        ASSERT_NE(path, nullptr) << "'STR ' " << id;
-        EXPECT_TRUE(music.load(path)) << path;
-        EXPECT_NE(QSDLpp_MixMusicCls::loadedMusic(), nullptr) << path;
-    }
-    // Opened by name: the game's start-up tune and the settings program's test tunes.
-    for (const char* path : {"VRNresources/mus/21005 footsure.ogg", "resourcesQSDL/test1.ogg", "resourcesQSDL/test2.ogg"})
-        EXPECT_TRUE(music.load(path)) << path;
-    music.load("VRNresources/mus/no such tune.ogg"); // frees the last one
 }
 
 } // namespace

@@ -86,6 +86,6 @@ TEST(FhpackTexts, TextFilesNameTheLineOfAnUnwritableCharacter) {
     }
     dir.write("k.dttx.txt", "ｶﾀｶﾅ and かたかな\\x11^\n#\n");
     ASSERT_EQ(runFhpack("text " + dir.file("k.dttx.txt") + " " + dir.file("out")).status, 0);
-    std::vector<uint8_t> out = readBytes(dir.file("out"));
+    std::vector<uint8_t> out = readAll(dir.file("out"));
     EXPECT_EQ(std::string(out.begin(), out.end()), "\xB6\xC0\xB6\xC5 and \xB6\xC0\xB6\xC5\x11^\n#\n");
 }

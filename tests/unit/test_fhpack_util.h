@@ -13,18 +13,15 @@
 #include <string>
 #include <vector>
 
+#include "core_testutil.h"
+
 namespace fhpacktest {
 
-class Scratch {
+using coretest::readAll;
+
+// A scratch folder that can also write text files, making sub-folders as needed.
+class Scratch : public coretest::ScratchDir {
   public:
-    Scratch() {
-        char tmpl[] = "/tmp/fhpackXXXXXX";
-        const char* d = mkdtemp(tmpl);
-        path_ = d ? d : "/tmp";
-    }
-    ~Scratch() { std::system(("rm -rf '" + path_ + "'").c_str()); }
-    std::string file(const std::string& name) const { return path_ + "/" + name; }
-    const std::string& path() const { return path_; }
     std::string write(const std::string& name, const std::string& text) const {
         std::string p = file(name);
         std::system(("mkdir -p \"$(dirname '" + p + "')\"").c_str());
@@ -34,9 +31,6 @@ class Scratch {
     std::string writeBytes(const std::string& name, const std::vector<uint8_t>& bytes) const {
         return write(name, std::string(bytes.begin(), bytes.end()));
     }
-
-  private:
-    std::string path_;
 };
 
 struct RunResult {
@@ -56,11 +50,6 @@ inline RunResult runFhpack(const std::string& args) {
         r.output.append(buf, n);
     r.status = pclose(p);
     return r;
-}
-
-inline std::vector<uint8_t> readBytes(const std::string& path) {
-    std::ifstream f(path, std::ios::binary);
-    return std::vector<uint8_t>((std::istreambuf_iterator<char>(f)), std::istreambuf_iterator<char>());
 }
 
 // A deliberately simple reading of a .fhmap file's size, legend and rows, written
