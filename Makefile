@@ -30,5 +30,15 @@ test: build build-asan
 bench: build
 	@for b in build/bench/bench_*; do [ -x "$$b" ] && $(XVFB) "$$b"; done; true
 
+# `make fuzz`: the libFuzzer targets over every loader, each run for FUZZ_SECONDS with
+# seeds made from the default build's content (FUZZ_TARGETS picks some of them).
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS ?=
+fuzz: build
+	@fuzz/install-deps
+	@cmake --preset fuzz >/dev/null
+	@cmake --build --preset fuzz --target fuzz_all -j $(JOBS)
+	@fuzz/run-fuzzers build-fuzz $(FUZZ_SECONDS) $(FUZZ_TARGETS)
+
 clean:
 	rm -rf build build-asan build-fuzz

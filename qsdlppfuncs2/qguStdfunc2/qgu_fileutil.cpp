@@ -157,16 +157,27 @@ void* qgu_loadResource(const char* path) {
         return nullptr;
     }
     std::fclose(f);
+    // A zero after the last byte: a string record that lost its own terminator (an empty
+    // 'STR ', or one overlapped by another record) still ends inside the buffer.
+    static_cast<uint8_t*>(buf)[len] = 0;
     std::printf(logLines().readOk, int(len));
-    QGU_LoadedFile& lf = loadedFiles[loadedCount];
+    // The entry at the count, unless it still holds a container in use and an entry
+    // freed by a purge is left: map groups are opened and purged all through a run, and
+    // overwriting would lose track of the containers loaded at start.
+    int at = loadedCount;
+    for (int i = 0; i < QGU_MAX_LOADED_FILES && loadedFiles[at].buffer != nullptr; ++i) {
+        const int next = (loadedCount + i) % QGU_MAX_LOADED_FILES;
+        if (loadedFiles[next].buffer == nullptr) at = next;
+    }
+    QGU_LoadedFile& lf = loadedFiles[at];
     if (lf.buffer != nullptr) {
-        // The table wrapped: the oldest entry is overwritten. Its buffer stays alive
-        // because registered records may still point into it.
+        // Every entry holds a container in use: the oldest entry is overwritten. Its
+        // buffer stays alive because registered records may still point into it.
     }
     lf.containerID = cid;
     lf.buffer = buf;
     lf.size = len;
-    loadedCount = (loadedCount + 1) % QGU_MAX_LOADED_FILES;
+    loadedCount = (at + 1) % QGU_MAX_LOADED_FILES;
     convertContainer(buf);
     registerRecords(buf, cid);
     return buf;

@@ -48,7 +48,27 @@ SDL_Surface* decodeRGBA(SDL_RWops* rw) {
   return out;
 }
 
+// Picture records hold PNG or JPEG data; anything else (the image library would try
+// every format it knows on it) is refused. A PNG must hold every chunk it declares, up
+// to IEND: the decoder does not notice reads past the end of its source and would go on
+// through a damaged length (up to 2 GB of nothing per chunk).
+bool pictureRecordSound(const unsigned char* p, int64_t size) {
+  static const unsigned char kSig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  if (size > INT32_MAX) return false;
+  if (size >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF) return true;  // JPEG
+  if (size < 8 || memcmp(p, kSig, 8) != 0) return false;
+  int64_t at = 8;
+  while (at + 12 <= size) {
+    const int64_t len = (int64_t(p[at]) << 24) | (p[at + 1] << 16) | (p[at + 2] << 8) | p[at + 3];
+    if (len > size - at - 12) return false;
+    if (memcmp(p + at + 4, "IEND", 4) == 0) return true;
+    at += 12 + len;
+  }
+  return false;
+}
+
 SDL_Surface* decodeResource(const QGU_ResourceSlot* slot) {
+  if (!pictureRecordSound(static_cast<const unsigned char*>(slot->data), slot->size)) return nullptr;
   return decodeRGBA(SDL_RWFromConstMem(slot->data, (int)slot->size));
 }
 

@@ -1,0 +1,152 @@
+// Damaged inputs that the loaders once mishandled (found by the fuzz targets in fuzz/),
+// each reduced to its smallest form: the normal test run keeps them fixed.
+#include <SDL.h>
+#include <SDL_image.h>
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cstring>
+
+#include "core_testutil.h"
+#include "qgu_fileutil.h"
+#include "qgu_glImageHdlfunc.h"
+
+using namespace coretest;
+
+namespace {
+
+class LoaderRegressions : public ::testing::Test {
+protected:
+    void SetUp() override { qgu_resetResourceRegistry(); }
+    void TearDown() override { qgu_resetResourceRegistry(); }
+    std::string save(const std::string& name, const std::vector<uint8_t>& bytes) {
+        const std::string p = dir.file(name);
+        writeAll(p, bytes);
+        return p;
+    }
+    void* load(const std::string& path) {
+        StdoutCapture quiet;
+        return qgu_loadResource(path.c_str());
+    }
+    ScratchDir dir;
+};
+
+// Bytes from p to the end of the container holding it.
+int64_t bytesToEnd(const void* p, const void* buffer) {
+    return qgu_resourceHeapSize(const_cast<void*>(buffer)) -
+           (static_cast<const uint8_t*>(p) - static_cast<const uint8_t*>(buffer));
+}
+
+// A 'STR ' record is read as a C string. An empty one has no room for its terminator and
+// one overlapped by a picture record loses it to the picture's inversion; either way
+// the string must end inside the container, not run on past the file's bytes.
+TEST_F(LoaderRegressions, StringRecordWithoutTerminatorEndsInsideContainer) {
+    const uint32_t kOther = qgu_fourcc("XXXX");
+    // Laid out in reverse: 40 bytes of 'A', then the empty string at the very end.
+    void* buf = load(save("empty.mrsrc", buildContainer({{QGU_RES::STR_, 7, {}},
+                                                         {kOther, 8, std::vector<uint8_t>(40, 'A')}})));
+    ASSERT_NE(buf, nullptr);
+    const char* empty = static_cast<const char*>(qgu_getResourceRef(QGU_RES::STR_, 7));
+    ASSERT_NE(empty, nullptr);
+    EXPECT_EQ(std::strlen(empty), 0u);
+
+    // "\3abc" becomes "abc\0"; a one-byte picture record over its last byte inverts that
+    // terminator afterwards (the index lists the string first).
+    std::vector<uint8_t> img(16 + 32 + 4 + 8, 0);
+    auto be32 = [&](size_t at, uint32_t v) { putBE32(img, at, v); };
+    be32(12, 2);
+    be32(16, QGU_RES::STR_), be32(20, 9), be32(24, 0), be32(28, 4);
+    be32(32, QGU_RES::PNGf), be32(36, 10), be32(40, 3), be32(44, 1);
+    const uint8_t data[12] = {3, 'a', 'b', 'c', 'D', 'E', 'F', 'G', 'H', 'I', 'J', 'K'};
+    std::memcpy(&img[48], data, sizeof data);
+    void* buf2 = load(save("overlap.mrsrc", img));
+    ASSERT_NE(buf2, nullptr);
+    const char* s = static_cast<const char*>(qgu_getResourceRef(QGU_RES::STR_, 9));
+    ASSERT_NE(s, nullptr);
+    EXPECT_EQ(std::strncmp(s, "abc", 3), 0);
+    EXPECT_LE(int64_t(std::strlen(s)), bytesToEnd(s, buf2));
+}
+
+// Map groups are opened and purged over and over in a long run. The containers loaded
+// at start keep their loaded-file entries: a purge frees an entry for the next load, so
+// the table does not wrap over containers still in use.
+TEST_F(LoaderRegressions, CyclingMapGroupsKeepsTheStartContainersInTheTable) {
+    const std::string start = save("start.mrsrc", buildContainer({{QGU_RES::STR_, 1, {1, 's'}}}));
+    void* startBuf = load(start);
+    ASSERT_NE(startBuf, nullptr);
+    const std::string a = save("groupa.mrsrc", buildContainer({{QGU_RES::STR_, 2, {1, 'a'}}}));
+    const std::string b = save("groupb.mrsrc", buildContainer({{QGU_RES::STR_, 2, {1, 'b'}}}));
+    for (int i = 0; i < 2 * QGU_MAX_LOADED_FILES + 3; ++i) {
+        void* g = load(i % 2 ? a : b);
+        ASSERT_NE(g, nullptr);
+        qgu_purgeResource(g);
+    }
+    bool listed = false;
+    for (int i = 0; i < QGU_MAX_LOADED_FILES; ++i) listed = listed || qgu_loadedFiles()[i].buffer == startBuf;
+    EXPECT_TRUE(listed);
+    EXPECT_EQ(qgu_resourceHeapSize(startBuf), int64_t(buildContainer({{QGU_RES::STR_, 1, {1, 's'}}}).size()));
+    // Asked for again, the start container is found, not read a second time.
+    EXPECT_EQ(load(start), startBuf);
+}
+
+// With every entry holding a container in use, the oldest is still overwritten.
+TEST_F(LoaderRegressions, FullTableStillWrapsOverTheOldest) {
+    std::vector<void*> bufs;
+    for (int i = 0; i <= QGU_MAX_LOADED_FILES; ++i) {
+        // Names of different lengths: container ids are byte sums, so they differ.
+        const std::string p = save(std::string(size_t(i) + 1, 'c') + ".mrsrc",
+                                   buildContainer({{QGU_RES::STR_, 100 + i, {1, 'x'}}}));
+        bufs.push_back(load(p));
+        ASSERT_NE(bufs.back(), nullptr);
+    }
+    EXPECT_EQ(qgu_loadedFiles()[0].buffer, bufs.back());
+    EXPECT_EQ(qgu_loadedFileCount(), 1);
+    std::free(bufs.front());  // no longer in the table: the caller that kept it frees it
+}
+
+class PictureRegressions : public LoaderRegressions {
+protected:
+    void SetUp() override {
+        LoaderRegressions::SetUp();
+        qgu_initGLImageHdlfunc();
+    }
+    // A real 4 x 2 PNG made by the image library.
+    std::vector<uint8_t> png() {
+        SDL_Surface* s = SDL_CreateRGBSurface(0, 4, 2, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
+        EXPECT_NE(s, nullptr);
+        SDL_FillRect(s, nullptr, 0xFF336699u);
+        const std::string p = dir.file("pic.png");
+        EXPECT_EQ(IMG_SavePNG(s, p.c_str()), 0);
+        SDL_FreeSurface(s);
+        return readAll(p);
+    }
+    int makeTexture(const std::vector<uint8_t>& picture, int id) {
+        const std::string p = dir.file("pic" + std::to_string(id) + ".mrsrc");
+        writeAll(p, buildContainer({invertedRecord(QGU_RES::PNGf, id, picture)}));
+        if (load(p) == nullptr) return -2;
+        StdoutCapture quiet;
+        GLuint tex = 0;
+        return qgu_NewTextureFromPicRes(id, &tex, false, false);
+    }
+};
+
+// A chunk length running past the record: the decoder would read on for up to 2 GB of
+// nothing (it does not notice the end of its source). The record is refused at once.
+TEST_F(PictureRegressions, ChunkLengthPastTheRecordIsRefusedQuickly) {
+    auto good = png();
+    ASSERT_GT(good.size(), 33u);
+    EXPECT_EQ(makeTexture(good, 701), 0);
+
+    auto bad = good;
+    bad[33] = 0x7F, bad[34] = 0xFF, bad[35] = 0xFF, bad[36] = 0x00;  // first chunk after IHDR
+    const auto t0 = std::chrono::steady_clock::now();
+    EXPECT_EQ(makeTexture(bad, 702), -1);
+    EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
+
+    // Cut before IEND: refused as well.
+    std::vector<uint8_t> cut(good.begin(), good.end() - 12);
+    EXPECT_EQ(makeTexture(cut, 703), -1);
+    EXPECT_EQ(qgu_NewRawImageFromPicRes(703, 0, 0), nullptr);
+}
+
+}  // namespace
