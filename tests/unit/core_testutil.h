@@ -101,6 +101,19 @@ inline std::vector<uint8_t> pattern(size_t n, uint8_t seed) {
     return v;
 }
 
+// The preference record's defaults as each program writes them (fields 0..29).
+inline const int32_t kGamePref[30] = {0, 5, 0, 1, 0, 0, 0, 0, 1, 2, 0, 1, 2, 8,  0,
+                                      3, 3, 8, 7, 6, 0, 1, 2, 8, 0, 3, 0, 1, 12, 12};
+inline const int32_t kToolPref[30] = {0, 4, 0, 0, 0, 1, 0, 0, 1, 2, 0, 1, 2, 8,  0,
+                                      3, 3, 8, 7, 6, 0, 1, 2, 8, 0, 3, 0, 1, 12, 12};
+
+// A preference file: the first `count` fields big-endian, then `tail` up to `length`.
+inline std::vector<uint8_t> prefFile(const int32_t* fields, size_t count, size_t length, uint8_t tail = 0) {
+    std::vector<uint8_t> v(length, tail);
+    for (size_t i = 0; i < count && i * 4 + 4 <= length; ++i) putBE32(v, i * 4, uint32_t(fields[i]));
+    return v;
+}
+
 // Captures standard output for the lifetime of the object.
 class StdoutCapture {
 public:
