@@ -3,14 +3,10 @@
 #include <SDL.h>
 #include <SDL_image.h>
 #include <gtest/gtest.h>
-#include <stdlib.h>
-#include <unistd.h>
 
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
-#include <iterator>
 
+#include "../unit/core_testutil.h"
 #include "qgu_fileutil.h"
 
 namespace gfxtest {
@@ -45,21 +41,8 @@ RGBA pixel(int x, int y) {
 }
 
 std::string tempDir() {
-  static std::string dir;
-  if (dir.empty()) {
-    char tmpl[] = "/tmp/fhgfxXXXXXX";
-    char* d = mkdtemp(tmpl);
-    if (d) {
-      dir = d;
-      std::atexit([] {
-        std::error_code ec;
-        std::filesystem::remove_all(dir, ec);
-      });
-    } else {
-      dir = "/tmp";
-    }
-  }
-  return dir;
+  static coretest::ScratchDir dir;  // removed with its files when the program ends
+  return dir.path();
 }
 
 static SDL_Surface* toSurface(const Picture& p) {
@@ -86,30 +69,14 @@ std::string savePNG(const Picture& p, const std::string& name) {
 
 std::vector<uint8_t> encodePNG(const Picture& p) {
   static int serial = 0;
-  std::string path = savePNG(p, "enc" + std::to_string(serial++) + ".png");
-  std::ifstream f(path, std::ios::binary);
-  return std::vector<uint8_t>(std::istreambuf_iterator<char>(f), {});
-}
-
-static void put32(std::vector<uint8_t>& v, uint32_t x) {
-  for (int s = 24; s >= 0; s -= 8) v.push_back((uint8_t)(x >> s));
+  return coretest::readAll(savePNG(p, "enc" + std::to_string(serial++) + ".png"));
 }
 
 std::string loadContainer(const std::string& name, const std::vector<PicRecord>& pics) {
-  std::vector<uint8_t> file(12, 0), data;
-  put32(file, (uint32_t)pics.size());
-  for (const PicRecord& r : pics) {
-    put32(file, QGU_RES::PNGf);
-    put32(file, (uint32_t)r.id);
-    put32(file, (uint32_t)data.size());
-    put32(file, (uint32_t)r.bytes.size());
-    std::vector<uint8_t> b = r.bytes;
-    for (size_t i = 0; i < 64 && i < b.size(); i++) b[i] = (uint8_t)~b[i];  // stored inverted
-    data.insert(data.end(), b.begin(), b.end());
-  }
-  file.insert(file.end(), data.begin(), data.end());
+  std::vector<coretest::StoredRecord> recs;
+  for (const PicRecord& r : pics) recs.push_back(coretest::invertedRecord(QGU_RES::PNGf, r.id, r.bytes));
   std::string path = tempDir() + "/" + name;
-  std::ofstream(path, std::ios::binary).write((const char*)file.data(), file.size());
+  coretest::writeAll(path, coretest::buildContainer(recs));
   EXPECT_NE(qgu_loadResource(path.c_str()), nullptr) << path;
   return path;
 }
@@ -125,10 +92,11 @@ int cellOf(RGBA c) {
   return (hi / 13) * 16 + lo / 13;
 }
 
-Picture fontPicture() {
-  Picture p(256, 256);
-  for (int k = 0; k < 256; k++)
-    p.fillRect((k % 16) * 16, (k / 16) * 16, (k % 16) * 16 + 16, (k / 16) * 16 + 16, cellColour(k));
+Picture cellPicture(int w, int h, int cell) {
+  Picture p(w, h);
+  const int perRow = w / cell;
+  for (int k = 0; k < perRow * (h / cell); k++)
+    p.fillRect((k % perRow) * cell, (k / perRow) * cell, (k % perRow + 1) * cell, (k / perRow + 1) * cell, cellColour(k));
   return p;
 }
 

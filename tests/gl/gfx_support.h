@@ -2,10 +2,13 @@
 // (saved as PNG files or packed into resource containers) and pixels read back.
 #pragma once
 
+#include <gtest/gtest.h>
+
 #include <cstdint>
 #include <string>
 #include <vector>
 
+#include "qgu_glImageHdlfunc.h"
 #include "qsdlpp2_GLobject@image.h"
 
 namespace gfxtest {
@@ -23,6 +26,8 @@ struct Picture {
   RGBA& at(int x, int y) { return px[y * w + x]; }
   void fillRect(int x0, int y0, int x1, int y1, RGBA c);  // [x0, x1) x [y0, y1)
 };
+
+const RGBA kBlack{0, 0, 0, 255}, kWhite{255, 255, 255, 255};
 
 // Opens the 320 x 240 window once (scale 1: one logical pixel per window pixel), with
 // brightening off. Call from every test's SetUp.
@@ -44,11 +49,22 @@ struct PicRecord {
 };
 std::string loadContainer(const std::string& name, const std::vector<PicRecord>& pics);
 
-// A 256 x 256 font picture: 16 x 16 cells of 16 pixels, cell k filled with cellColour(k).
-Picture fontPicture();
+// A w x h picture cut into cell x cell squares, row by row, square k filled with
+// cellColour(k); cellPicture(256, 256, 16) is the test font.
+Picture cellPicture(int w, int h, int cell);
 RGBA cellColour(int cell);
 // The cell whose colour this is, or -1.
 int cellOf(RGBA c);
+
+// Fixture of every graphics test: the window open, brightening off, a clear frame.
+class GfxTest : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ensureWorld();
+    qgu_setGammmaCorrect(false);
+    clearFrame();
+  }
+};
 
 // Captures what the code under test prints on standard output.
 void beginCapture();

@@ -6,21 +6,15 @@
 using namespace gfxtest;
 
 namespace {
-const RGBA kBlack{0, 0, 0, 255};
-
-class Drawing : public ::testing::Test {
+class Drawing : public GfxTest {
  protected:
   static GLuint atlas;  // 64 x 32, 16-pixel cells, cell k in cellColour(k), with a marker
   void SetUp() override {
-    ensureWorld();
-    qgu_setGammmaCorrect(false);
-    clearFrame();
+    GfxTest::SetUp();
     if (!atlas) {
-      Picture p(64, 32);
-      for (int k = 0; k < 8; k++)
-        p.fillRect((k % 4) * 16, (k / 4) * 16, (k % 4) * 16 + 16, (k / 4) * 16 + 16, cellColour(k));
+      Picture p = cellPicture(64, 32, 16);
       // Cell 5 has a white 4 x 4 marker in its top-left corner.
-      p.fillRect(16, 16, 20, 20, RGBA{255, 255, 255, 255});
+      p.fillRect(16, 16, 20, 20, kWhite);
       loadContainer("drawing.mrsrc", {{401, encodePNG(p)}});
       ASSERT_EQ(qgu_NewTextureFromPicRes(401, &atlas, false, false), 0);
     }

@@ -8,28 +8,22 @@
 using namespace gfxtest;
 
 namespace {
-const RGBA kBlack{0, 0, 0, 255}, kWhite{255, 255, 255, 255};
 typedef QSDLpp_GLSpriteFuncs SF;
 
-class Sprites : public ::testing::Test {
+class Sprites : public GfxTest {
  protected:
   static bool loaded;
   void SetUp() override {
-    ensureWorld();
-    qgu_setGammmaCorrect(false);
-    clearFrame();
+    GfxTest::SetUp();
     if (loaded) return;
     loaded = true;
     // 16-pixel atlas: 8 x 4 cells; cell 5 has a white marker at its top-left.
-    Picture a16(128, 64);
-    for (int k = 0; k < 32; k++)
-      a16.fillRect((k % 8) * 16, (k / 8) * 16, (k % 8) * 16 + 16, (k / 8) * 16 + 16, cellColour(k));
+    Picture a16 = cellPicture(128, 64, 16);
     a16.fillRect(5 * 16, 0, 5 * 16 + 4, 4, kWhite);
     // 32-pixel atlas: 16 x 6 cells.
-    Picture a32(512, 192);
-    for (int k = 0; k < 96; k++)
-      a32.fillRect((k % 16) * 32, (k / 16) * 32, (k % 16) * 32 + 32, (k / 16) * 32 + 32, cellColour(k));
-    loadContainer("atlas.mrsrc", {{128, encodePNG(a16)}, {129, encodePNG(a32)}, {100, encodePNG(fontPicture())}});
+    loadContainer("atlas.mrsrc", {{128, encodePNG(a16)},
+                                  {129, encodePNG(cellPicture(512, 192, 32))},
+                                  {100, encodePNG(cellPicture(256, 256, 16))}});
     ASSERT_EQ(SF::newSpriteAtlasFromX(GLO::Size16, 128, false), 0);
     ASSERT_EQ(SF::newSpriteAtlasFromX(GLO::Size32, 129, false), 0);
     ASSERT_EQ(QSDLpp_GLTextFuncs::newGFontFromX(0, 100), 0);

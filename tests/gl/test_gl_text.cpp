@@ -8,16 +8,14 @@
 using namespace gfxtest;
 
 namespace {
-class Text : public ::testing::Test {
+class Text : public GfxTest {
  protected:
   static GLuint font;   // proportional (square picture)
   static GLuint fixed;  // 256 x 128: fixed advance
   void SetUp() override {
-    ensureWorld();
-    qgu_setGammmaCorrect(false);
-    clearFrame();
+    GfxTest::SetUp();
     if (!font) {
-      Picture sq = fontPicture();
+      Picture sq = cellPicture(256, 256, 16);
       Picture tall(256, 128);
       for (int y = 0; y < 128; y++)
         for (int x = 0; x < 256; x++) tall.at(x, y) = sq.at(x, y);

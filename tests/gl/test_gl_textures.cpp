@@ -9,7 +9,7 @@ using namespace gfxtest;
 
 namespace {
 const RGBA kRed{200, 30, 30, 255}, kGreen{30, 200, 30, 255}, kBlue{30, 30, 200, 255},
-    kWhite{250, 250, 250, 255}, kBlack{0, 0, 0, 255};
+    kPale{250, 250, 250, 255};
 
 // 16 x 16 picture with four 8 x 8 quadrants.
 Picture quadrants() {
@@ -17,18 +17,11 @@ Picture quadrants() {
   p.fillRect(0, 0, 8, 8, kRed);
   p.fillRect(8, 0, 16, 8, kGreen);
   p.fillRect(0, 8, 8, 16, kBlue);
-  p.fillRect(8, 8, 16, 16, kWhite);
+  p.fillRect(8, 8, 16, 16, kPale);
   return p;
 }
 
-class Textures : public ::testing::Test {
- protected:
-  void SetUp() override {
-    ensureWorld();
-    qgu_setGammmaCorrect(false);
-    clearFrame();
-  }
-};
+class Textures : public GfxTest {};
 }  // namespace
 
 TEST_F(Textures, PictureFileDrawnOneToOneLandsOnItsPixels) {
@@ -41,7 +34,7 @@ TEST_F(Textures, PictureFileDrawnOneToOneLandsOnItsPixels) {
   EXPECT_EQ(pixel(47, 37), bright(kRed));
   EXPECT_EQ(pixel(48, 30), bright(kGreen));
   EXPECT_EQ(pixel(40, 38), bright(kBlue));
-  EXPECT_EQ(pixel(55, 45), bright(kWhite));
+  EXPECT_EQ(pixel(55, 45), bright(kPale));
   EXPECT_EQ(pixel(39, 30), kBlack);
   EXPECT_EQ(pixel(56, 30), kBlack);
   EXPECT_EQ(pixel(40, 46), kBlack);
