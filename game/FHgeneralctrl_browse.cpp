@@ -169,7 +169,6 @@ int GameMainCtrlCLS::browseLoop(int mode) {
             return GS_BROWSE;
         case 2:
         case 4: {
-            loadPicture(160);
             rpSelModeF = false;
             const int ch = validChapter();
             const int sec = (SECTION >= 0 && SECTION < 5) ? SECTION : 0;
@@ -179,6 +178,10 @@ int GameMainCtrlCLS::browseLoop(int mode) {
             w.saveLastDiaryRef();
             browseCC = 0;
             if (next < 5) {
+                // The figure walks on the section map, so the open book (the last page
+                // of the opening turn) lies under it; the closed cover would show its
+                // title card through the section points and the replay panel.
+                loadPicture(164);
                 x = pointX(sec + 1);
                 y = pointY(sec + 1);
                 dx = (pointX(next + 1) - x) / 64;
@@ -186,6 +189,7 @@ int GameMainCtrlCLS::browseLoop(int mode) {
                 rpselectSC = next;
                 brwmode = P_MAP;
             } else {
+                loadPicture(160);
                 brwmode = P_CLOSE;
                 browseCursor = ch == 5 ? 6 : ch + 2;
                 if (ch == 4) {
