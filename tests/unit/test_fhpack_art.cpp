@@ -176,19 +176,12 @@ TEST_F(FhpackArt, FontCellsFollowTheCharacterCodes) {
     origin(255, x, y);
     EXPECT_EQ(p.at(x + 1, y + 1), 0x00FF00FFu);
     // Narrow letters stay inside their advance (sixteenths of the cell).
-    for (char ch : std::string("iljI!.,MW")) {
+    const struct {
+        char ch;
+        int adv;
+    } advances[] = {{'i', 6}, {'l', 6}, {'j', 8}, {'I', 8}, {'!', 10}, {'.', 8}, {',', 8}, {'M', 16}, {'W', 16}};
+    for (auto [ch, adv] : advances) {
         origin(ch - 32, x, y);
-        int adv = 0;
-        switch (ch) {
-        case 'i': adv = 6; break;
-        case 'l': adv = 6; break;
-        case 'j': adv = 8; break;
-        case 'I': adv = 8; break;
-        case '!': adv = 10; break;
-        case '.': adv = 8; break;
-        case ',': adv = 8; break;
-        default: adv = 16; break;
-        }
         int px = adv * 32 / 16;
         EXPECT_FALSE(p.anyOpaque(x + px, y, 32 - px, 32)) << ch;
         EXPECT_TRUE(p.anyOpaque(x, y, px, 32)) << ch;
