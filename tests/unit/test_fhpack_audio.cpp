@@ -223,14 +223,6 @@ TEST_F(AudioTool, SameSourceGivesSameBytes) {
 
 // --- The shipped content ------------------------------------------------------------
 
-std::vector<std::string> manifestLines(const std::string& name) {
-    std::ifstream f(std::string(FH_SOURCE_DIR) + "/content/containers/" + name);
-    std::vector<std::string> lines;
-    for (std::string l; std::getline(f, l);)
-        if (!l.empty() && l[0] != '#') lines.push_back(l);
-    return lines;
-}
-
 TEST_F(AudioTool, ShippedEffectsAreNumberedWithoutGapsAndAllDiffer) {
     const std::regex rec(R"(^AIFF\s+(\d+)\s+@gen/(sound/\S+\.aiff)\s*$)");
     std::vector<std::string> lines = manifestLines("resourcesQSDL__soundchunk.mrsrc.pack");

@@ -1,13 +1,11 @@
 // The built sound container, loaded the way the game loads it: through the container
 // registry and the framework's sound object, from the runtime folder.
-#include <gtest/gtest.h>
+#include "test_fhpack_util.h"
 
 #include "qgu_fileutil.h"
 #include "qsdlpp2_snd_mus@mix.h"
 
-#include <cstdlib>
-#include <fstream>
-#include <string>
+#include <algorithm>
 #include <unistd.h>
 
 namespace {
@@ -29,20 +27,13 @@ class ShippedAudio : public ::testing::Test {
 };
 QSDLpp_MixHandlCls* ShippedAudio::handle = nullptr;
 
-int manifestRecords(const std::string& name, const std::string& type) {
-    std::ifstream f(std::string(FH_SOURCE_DIR) + "/content/containers/" + name);
-    int n = 0;
-    for (std::string l; std::getline(f, l);)
-        if (l.compare(0, type.size(), type) == 0) ++n;
-    return n;
-}
-
 TEST_F(ShippedAudio, EveryEffectDecodesFromTheSoundContainer) {
     QSDLpp_MixSoundCls sound;
     ASSERT_TRUE(sound.loadResouceFile("resourcesQSDL/soundchunk.mrsrc"));
     const int n = sound.loadSoundFromRes(1000);
     EXPECT_GE(n, 45); // the game and the settings program play effects 0..44
-    EXPECT_EQ(n, manifestRecords("resourcesQSDL__soundchunk.mrsrc.pack", "AIFF "));
+    const auto lines = fhpacktest::manifestLines("resourcesQSDL__soundchunk.mrsrc.pack");
+    EXPECT_EQ(n, std::count_if(lines.begin(), lines.end(), [](const std::string& l) { return l.rfind("AIFF ", 0) == 0; }));
     for (int i = 0; i < n; ++i) {
         Mix_Chunk* c = sound.chunk(i);
         ASSERT_NE(c, nullptr) << "effect " << i << " did not decode";

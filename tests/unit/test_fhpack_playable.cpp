@@ -90,16 +90,23 @@ struct Checked {
     std::vector<std::string> missed;
 };
 
-Checked playMap(int k, int startX, int startY, const std::vector<std::pair<int, int>>& touchObjects) {
-    Checked out;
+// Map k of the loaded group as the game unpacks it; an empty field when it is missing.
+Field loadField(int k) {
     Field f;
     const int16_t* hdr = static_cast<const int16_t*>(qgu_getResourceRef(QGU_RES::Xmap, 2000 + k));
     const uint16_t* body = static_cast<const uint16_t*>(qgu_getResourceRef(QGU_RES::Xmap, 1000 + k));
-    if (!hdr || !body) return out;
+    if (!hdr || !body) return f;
     f.w = hdr[0];
     f.h = hdr[1];
     f.cells.resize(size_t(f.w * f.h));
     qgu_decompressMem16(body, f.cells.data(), unsigned(f.cells.size()));
+    return f;
+}
+
+Checked playMap(int k, int startX, int startY, const std::vector<std::pair<int, int>>& touchObjects) {
+    Checked out;
+    Field f = loadField(k);
+    if (f.cells.empty()) return out;
     const std::vector<uint16_t> original = f.cells;
     const int32_t* info = vrndx_getMapInfoPtr(0, k);
     // Work the switches and pick up the keys the walker reaches, until nothing changes.
@@ -154,14 +161,8 @@ TEST(FhpackPlayable, TheMeadowBridgeAndTheOrchardLockCannotBeSkipped) {
     ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/wc2fh_lv1.mrsrc").c_str()),
               nullptr);
     for (int k = 0; k < 2; ++k) {
-        Field f;
-        const int16_t* hdr = static_cast<const int16_t*>(qgu_getResourceRef(QGU_RES::Xmap, 2000 + k));
-        const uint16_t* body = static_cast<const uint16_t*>(qgu_getResourceRef(QGU_RES::Xmap, 1000 + k));
-        ASSERT_TRUE(hdr && body);
-        f.w = hdr[0];
-        f.h = hdr[1];
-        f.cells.resize(size_t(f.w * f.h));
-        qgu_decompressMem16(body, f.cells.data(), unsigned(f.cells.size()));
+        Field f = loadField(k);
+        ASSERT_FALSE(f.cells.empty()) << "map " << k;
         // Both maps start at (3, 24); the switches are never worked and no key is held.
         // The walker here jumps higher and farther than the reachability walker, so
         // that a skilled player cannot skip them either.

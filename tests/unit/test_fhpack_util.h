@@ -52,6 +52,16 @@ inline RunResult runFhpack(const std::string& args) {
     return r;
 }
 
+// The record lines of a container manifest in content/containers (comments and blank
+// lines left out).
+inline std::vector<std::string> manifestLines(const std::string& name) {
+    std::ifstream f(std::string(FH_SOURCE_DIR) + "/content/containers/" + name);
+    std::vector<std::string> lines;
+    for (std::string l; std::getline(f, l);)
+        if (!l.empty() && l[0] != '#') lines.push_back(l);
+    return lines;
+}
+
 // A deliberately simple reading of a .fhmap file's size, legend and rows, written
 // apart from the compiler so that the two can check each other.
 struct MapGrid {
