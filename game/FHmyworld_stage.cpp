@@ -86,6 +86,14 @@ void releaseContainer(void*& buffer) {
 
 inline bool powerOfTwoUpTo256(int v) { return v >= 1 && v <= 256 && (v & (v - 1)) == 0; }
 
+// Map records may sit at any offset of a damaged container, so their 16-bit words are
+// read byte-wise rather than through a (possibly misaligned) typed pointer.
+inline uint16_t mapWord(const void* record, int wordIdx) {
+    uint16_t v;
+    std::memcpy(&v, static_cast<const unsigned char*>(record) + wordIdx * 2, 2);
+    return v;
+}
+
 inline int32_t recordWord(const unsigned char* rec, int wordIdx) {
     int32_t v;
     std::memcpy(&v, rec + wordIdx * 4, 4);
@@ -361,8 +369,8 @@ void FHWorldCLS::loadMapWorld(int n, int entry) {
         std::printf("Map OpenErr (DATA) map %d has no cells or header .\r\n", n);
         return;
     }
-    const int w = hdr[0], h = hdr[1];
-    const bool packed = hdr[2] != 0;
+    const int w = int16_t(mapWord(hdr, 0)), h = int16_t(mapWord(hdr, 1));
+    const bool packed = mapWord(hdr, 2) != 0;
     if (!powerOfTwoUpTo256(w) || !powerOfTwoUpTo256(h)) {
         std::printf("Map OpenErr (DATA) map %d has a bad size %d x %d .\r\n", n, w, h);
         return;
@@ -403,7 +411,7 @@ void FHWorldCLS::loadMapWorld(int n, int entry) {
         } else {
             for (int i = 0; i < entryRecordCount; ++i) {
                 const uint16_t* r = entryTablePtr + i * kEntryWords;
-                if ((r[1] == 1 || r[1] == 4) && r[2] == k) {
+                if ((mapWord(r, 1) == 1 || mapWord(r, 1) == 4) && mapWord(r, 2) == k) {
                     rec = r;
                     break;
                 }
@@ -411,7 +419,7 @@ void FHWorldCLS::loadMapWorld(int n, int entry) {
         }
     }
     if (rec == nullptr) std::printf("Map entry not found ( map %d entry %d ) .\r\n", n, entry);
-    auto word = [&](int i) -> int { return rec ? static_cast<int16_t>(rec[i]) : 0; };
+    auto word = [&](int i) -> int { return rec ? static_cast<int16_t>(mapWord(rec, i)) : 0; };
     const int sxB = word(3), syB = word(4);
 
     BKratioX = word(5);
@@ -487,7 +495,7 @@ void FHWorldCLS::loadMapWorld(int n, int entry) {
     objectCtrl.preSetMapEffect();
 
     // Music of the map.
-    const int mus = rec ? static_cast<int>(rec[8]) : 0;
+    const int mus = rec ? static_cast<int>(mapWord(rec, 8)) : 0;
     static int lastMusic = -1;  // the stage music resource loaded last
     if (mus >= 10000) {
         const char* path = static_cast<const char*>(qgu_getResourceRef(STR_, mus + 1000));

@@ -1,5 +1,6 @@
 // 16-bit run-length code used for map bodies. Pure functions on caller buffers.
 #include <algorithm>
+#include <cstring>
 
 #include "qgu_fileutil.h"
 
@@ -65,13 +66,21 @@ unsigned qgu_decompressMem16Safe(const uint16_t* src, unsigned srcWords, uint16_
     if (limit == 0) return 111;
     unsigned out = 0;
     unsigned in = 0;
+    // Untrusted streams may start at an odd address inside their container: words are
+    // read byte-wise.
+    const unsigned char* bytes = reinterpret_cast<const unsigned char*>(src);
+    auto word = [bytes](unsigned i) {
+        uint16_t v;
+        std::memcpy(&v, bytes + size_t(i) * 2, 2);
+        return v;
+    };
     while (in < srcWords) {
-        const uint16_t w = src[in++];
+        const uint16_t w = word(in++);
         if (w < 0x8000u) {
             dst[out++] = w;
         } else {
             if (in >= srcWords) break;
-            const uint16_t c = src[in++];
+            const uint16_t c = word(in++);
             if (c == 0) return out;
             const unsigned room = limit - out;
             const unsigned count = unsigned(c) + 1 < room ? unsigned(c) + 1 : room;

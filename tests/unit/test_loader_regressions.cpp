@@ -4,9 +4,15 @@
 #include <SDL_image.h>
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <chrono>
 #include <cstring>
+#include <vector>
 
+#include "FHWorldGlobal.h"
+#include "FHmyworld.h"
 #include "core_testutil.h"
 #include "qgu_fileutil.h"
 #include "qgu_glImageHdlfunc.h"
@@ -147,6 +153,76 @@ TEST_F(PictureRegressions, ChunkLengthPastTheRecordIsRefusedQuickly) {
     std::vector<uint8_t> cut(good.begin(), good.end() - 12);
     EXPECT_EQ(makeTexture(cut, 703), -1);
     EXPECT_EQ(qgu_NewRawImageFromPicRes(703, 0, 0), nullptr);
+}
+
+}  // namespace
+
+namespace {
+
+// The bounded decoder reads a stream that starts at an odd address (a map record at an
+// odd offset of a damaged container) word by word, without misaligned loads.
+TEST(DecoderRegressions, StreamAtOddAddressDecodes) {
+    const uint16_t words[] = {5, 0x8007, 3, 9, 0x8000, 0};  // 5, 7 x 4, 9, end
+    std::vector<uint8_t> raw(sizeof words + 1);
+    std::memcpy(raw.data() + 1, words, sizeof words);
+    const auto* odd = reinterpret_cast<const uint16_t*>(raw.data() + 1);
+    uint16_t out[16] = {};
+    bool truncated = true;
+    EXPECT_EQ(qgu_decompressMem16Safe(odd, 6, out, 16, &truncated), 6u);
+    EXPECT_FALSE(truncated);
+    const uint16_t want[6] = {5, 7, 7, 7, 7, 9};
+    EXPECT_EQ(std::memcmp(out, want, sizeof want), 0);
+}
+
+}  // namespace
+
+namespace {
+
+std::vector<uint8_t> be16(std::initializer_list<int> words) {
+    std::vector<uint8_t> v;
+    for (int w : words) {
+        v.push_back(uint8_t(w >> 8));
+        v.push_back(uint8_t(w));
+    }
+    return v;
+}
+
+// A map group whose records all sit at odd offsets (one stray byte ahead of them):
+// header, cells and entry table are read without misaligned loads and give the map.
+TEST(MapRegressions, RecordsAtOddOffsetsLoad) {
+    ScratchDir dir;
+    char oldCwd[1024];
+    ASSERT_NE(getcwd(oldCwd, sizeof oldCwd), nullptr);
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);
+    ASSERT_EQ(mkdir("resourcesQSDL", 0755), 0);
+    qgu_resetResourceRegistry();
+    // The group's id string has group + 6 characters.
+    writeAll("resourcesQSDL/wc2fh_lv1.art.drsrc",
+             buildContainer({{QGU_RES::STR_, 501, {6, 'g', 'r', 'o', 'u', 'p', '1'}}}));
+    std::vector<uint8_t> entry(288, 0);
+    const auto head = be16({0, 1, 0, 3, 4});  // kind 1 (start), map 0, block (3, 4)
+    std::copy(head.begin(), head.end(), entry.begin());
+    writeAll("resourcesQSDL/wc2fh_lv1.mrsrc",
+             buildContainer({{QGU_RES::Xmap, 500, entry},
+                             {QGU_RES::Xmap, 1000, be16({1, 2, 3, 100})},
+                             {QGU_RES::Xmap, 2000, be16({2, 2, 0})},
+                             {qgu_fourcc("XXXX"), 1, {0xEE}}}));  // laid out first
+    FHWorldCLS& w = Game_GLOBALS::MyWorld;
+    {
+        StdoutCapture quiet;
+        w.loadMapWorld(-1, -1);
+        w.loadMapWorld(0, -1);
+    }
+    EXPECT_EQ(w.loadedMapNum, 0);
+    EXPECT_EQ(FHWGBL::MapBlkWidth, 2);
+    EXPECT_EQ(FHWGBL::MapBlkHeight, 2);
+    EXPECT_EQ(FHWGBL::MenMap[0][0], 1);
+    EXPECT_EQ(FHWGBL::MenMap[1][1], 100);
+    EXPECT_EQ(w.chars[0].posX, 3 * 1600);
+    EXPECT_EQ(w.chars[0].posY, 4 * 1600);
+    w.loadMapWorld(-1, -1);
+    qgu_resetResourceRegistry();
+    ASSERT_EQ(chdir(oldCwd), 0);
 }
 
 }  // namespace
