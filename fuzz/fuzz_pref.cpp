@@ -3,6 +3,7 @@
 // export, in both programs' flavours.
 #include <cstddef>
 #include <cstdint>
+#include <cstring>
 
 #include "fuzz_util.h"
 #include "qsdlpp2_configuration.h"
@@ -19,6 +20,14 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         pref.autoPref();
         FUZZ_CHECK(!(pref.getRef() == nullptr));
         pref.sdlRestoreConfigu(&QSDL_GLOBALS::Stick, nullptr);
+        // The assignments just made are used at once by the input read.
+        static Uint8 keys[SDL_NUM_SCANCODES];
+        std::memset(keys, 1, sizeof keys);
+        QSDL_GLOBALS::Stick.setKeyStateSource(keys);
+        (void)QSDL_GLOBALS::Stick.updStick(false);
+        (void)QSDL_GLOBALS::Stick.trigANY();
+        (void)QSDL_GLOBALS::Stick.start_Button();
+        QSDL_GLOBALS::Stick.setKeyStateSource(nullptr);
         FUZZ_CHECK(!(pref.getWindowScale() <= 0 || pref.getFrameSkip() <= 0));
         pref.savePref();
         pref.savePrefText("mysdlcfg.txt");

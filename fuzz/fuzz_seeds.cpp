@@ -3,6 +3,7 @@
 // recorded film made here by the game's own code.
 //   fuzz_seeds <corpus folder>     (runtime tree: FH_FUZZ_RUNTIME or the default build)
 #include <SDL.h>
+#include <SDL_image.h>
 
 #include <cstdio>
 #include <cstring>
@@ -66,6 +67,16 @@ void containerSeeds() {
         }
     }
     if (!mixed.empty()) seed("container", "mixed", fuzzutil::buildContainer(mixed));
+    // The content holds no JPEG picture: one is made here so that the JPEG path is seeded.
+    if (SDL_Surface* s = SDL_CreateRGBSurface(0, 24, 16, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000)) {
+        for (int y = 0; y < 16; ++y)
+            for (int x = 0; x < 24; ++x)
+                static_cast<uint32_t*>(s->pixels)[y * 24 + x] = 0xFF000000u | uint32_t(x * 10) | uint32_t(y * 15) << 8;
+        const std::string tmp = outDir + "/.seed.jpg";
+        if (IMG_SaveJPG(s, tmp.c_str(), 70) == 0) seed("picture", "made.jpg", fuzzutil::readFile(tmp));
+        std::remove(tmp.c_str());
+        SDL_FreeSurface(s);
+    }
     for (const char* f : {"testpattern.png", "configicon.png"}) {
         const auto png = runtimeFile(std::string("resourcesQSDL/") + f);
         if (!png.empty() && png.size() <= 16384) seed("picture", f, png);

@@ -48,15 +48,12 @@ SDL_Surface* decodeRGBA(SDL_RWops* rw) {
   return out;
 }
 
-// Picture records hold PNG or JPEG data; anything else (the image library would try
-// every format it knows on it) is refused. A PNG must hold every chunk it declares, up
-// to IEND: the decoder does not notice reads past the end of its source and would go on
-// through a damaged length (up to 2 GB of nothing per chunk).
-bool pictureRecordSound(const unsigned char* p, int64_t size) {
-  static const unsigned char kSig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
-  if (size > INT32_MAX) return false;
-  if (size >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF) return true;  // JPEG
-  if (size < 8 || memcmp(p, kSig, 8) != 0) return false;
+// A PNG must hold every chunk it declares, up to IEND: the decoder does not notice
+// reads past the end of its source and would go on through a damaged length (up to 2 GB
+// of nothing per chunk). True for data that is not PNG at all.
+const unsigned char kPngSig[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+bool pngChunksInside(const unsigned char* p, int64_t size) {
+  if (size < 8 || memcmp(p, kPngSig, 8) != 0) return true;
   int64_t at = 8;
   while (at + 12 <= size) {
     const int64_t len = (int64_t(p[at]) << 24) | (p[at + 1] << 16) | (p[at + 2] << 8) | p[at + 3];
@@ -67,9 +64,29 @@ bool pictureRecordSound(const unsigned char* p, int64_t size) {
   return false;
 }
 
+// Picture records hold PNG or JPEG data; anything else (the image library would try
+// every format it knows on it) is refused, and so is a PNG whose chunks run out.
+bool pictureRecordSound(const unsigned char* p, int64_t size) {
+  if (size > INT32_MAX) return false;
+  if (size >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF) return true;  // JPEG
+  return size >= 8 && memcmp(p, kPngSig, 8) == 0 && pngChunksInside(p, size);
+}
+
 SDL_Surface* decodeResource(const QGU_ResourceSlot* slot) {
   if (!pictureRecordSound(static_cast<const unsigned char*>(slot->data), slot->size)) return nullptr;
   return decodeRGBA(SDL_RWFromConstMem(slot->data, (int)slot->size));
+}
+
+// Picture files are read whole first, so that a damaged PNG is refused as a record is.
+SDL_Surface* decodeFile(const char* path) {
+  size_t size = 0;
+  void* bytes = path ? SDL_LoadFile(path, &size) : nullptr;
+  if (!bytes) return nullptr;
+  SDL_Surface* s = nullptr;
+  if (size <= size_t(INT32_MAX) && pngChunksInside(static_cast<const unsigned char*>(bytes), int64_t(size)))
+    s = decodeRGBA(SDL_RWFromConstMem(bytes, (int)size));
+  SDL_free(bytes);
+  return s;
 }
 
 // Makes a GL texture of a converted surface.
@@ -284,7 +301,7 @@ int qgu_NewTextureFromPicRes(int resID, GLuint* texOut, bool smooth, bool colour
 }
 
 int qgu_NewTextureFromPicFile(const char* path, GLuint* texOut, bool smooth, bool colourKey) {
-  SDL_Surface* s = path ? decodeRGBA(SDL_RWFromFile(path, "rb")) : nullptr;
+  SDL_Surface* s = decodeFile(path);
   if (!s) {
     printf("Image load Error. ( %s )\n", path ? path : "");
     return -1;
@@ -384,7 +401,7 @@ Raw2DImgInfo* qgu_NewRawImageFromPicRes(int resID, int cellWidth, int cellHeight
 }
 
 Raw2DImgInfo* qgu_NewRawImageFromPicName(const char* path, int cellWidth, int cellHeight) {
-  SDL_Surface* s = path ? decodeRGBA(SDL_RWFromFile(path, "rb")) : nullptr;
+  SDL_Surface* s = decodeFile(path);
   if (!s) {
     printf("Image file open error. ( %s )\n", path ? path : "");
     return nullptr;

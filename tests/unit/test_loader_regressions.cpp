@@ -149,6 +149,21 @@ TEST_F(PictureRegressions, ChunkLengthPastTheRecordIsRefusedQuickly) {
     EXPECT_EQ(makeTexture(bad, 702), -1);
     EXPECT_LT(std::chrono::steady_clock::now() - t0, std::chrono::seconds(5));
 
+    // The same picture as a file: refused as well, and as quickly.
+    const std::string file = dir.file("bad.png");
+    writeAll(file, bad);
+    {
+        StdoutCapture quiet;
+        GLuint tex = 0;
+        const auto t1 = std::chrono::steady_clock::now();
+        EXPECT_EQ(qgu_NewTextureFromPicFile(file.c_str(), &tex, false, false), -1);
+        EXPECT_EQ(qgu_NewRawImageFromPicName(file.c_str(), 0, 0), nullptr);
+        EXPECT_LT(std::chrono::steady_clock::now() - t1, std::chrono::seconds(5));
+        const std::string goodFile = dir.file("good.png");
+        writeAll(goodFile, good);
+        EXPECT_EQ(qgu_NewTextureFromPicFile(goodFile.c_str(), &tex, false, false), 0);
+    }
+
     // Cut before IEND: refused as well.
     std::vector<uint8_t> cut(good.begin(), good.end() - 12);
     EXPECT_EQ(makeTexture(cut, 703), -1);
