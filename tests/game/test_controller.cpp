@@ -255,6 +255,8 @@ TEST_F(Controller, OpeningSkippedThenASectionStartsAndIsClearedWithTheCoinExchan
     std::remove("SecretDiary.text");
     ASSERT_GT(runUntil(GS_BROWSE, 200), 120) << "the panel stands 121 steps";
     EXPECT_EQ(FHCtrl::browsePage(), 4);
+    EXPECT_EQ(static_cast<int>(ctl->pictureTex), qgu_getTexIDfromResnum(164, 0))
+        << "the section map lies on the open book, as when the chapter was opened";
     const int32_t* stage = vrndx_getStageRefPtr(0, 1);
     EXPECT_EQ(ctl->browseCursor, stage[2] + 1) << "the golden goal leads to the alternative section";
     EXPECT_TRUE(fileExists("SecretDiary.text")) << "the diary is saved when the browser takes over";
