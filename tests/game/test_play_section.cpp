@@ -12,6 +12,7 @@
 
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -86,6 +87,13 @@ protected:
         if (r == 0) W.fhWorldMainLoop(-1);
         return r;
     }
+
+public:
+    // For the run player below.
+    static void holdBits(uint16_t bits) { hold(bits); }
+    static int playStep() { return step(); }
+
+protected:
 
     // One controller step of play.
     static int step() {
@@ -262,6 +270,40 @@ TEST_F(Section, MapGroupReopensAndAMissingGroupKeepsTheMap) {
     EXPECT_EQ(step(), 1);
 }
 
+// Plays run-length input from the start of a section, one controller step per input
+// word: tokens "N*KEYS" hold the keys for N steps, KEYS being "-" (nothing) or letters
+// joined by '+' (R right, L left, B jump, C switch). Returns the last world result and
+// whether the heroine was ever put in play.
+int playRuns(const char* runs, bool& handedOver) {
+    handedOver = false;
+    int r = 1;
+    const char* p = runs;
+    while (*p != 0 && r == 1) {
+        while (*p == ' ' || *p == '\n') ++p;
+        if (*p == 0) break;
+        char* after = nullptr;
+        const long n = std::strtol(p, &after, 10);
+        if (after == p || *after != '*') {
+            ADD_FAILURE() << "bad run at: " << p;
+            return -1;
+        }
+        p = after + 1;
+        uint16_t bits = 0;
+        for (; *p != 0 && *p != ' ' && *p != '\n'; ++p) {
+            if (*p == 'R') bits |= QSDL_BTN::RIGHT1;
+            if (*p == 'L') bits |= QSDL_BTN::LEFT1;
+            if (*p == 'B') bits |= QSDL_BTN::B1;
+            if (*p == 'C') bits |= QSDL_BTN::C1;
+        }
+        for (long i = 0; i < n && r == 1; ++i) {
+            Section::holdBits(bits);
+            r = Section::playStep();
+            if (MyCharactor::currentCHR == 1) handedOver = true;
+        }
+    }
+    return r;
+}
+
 // The whole meadow as a newcomer plays it: the hero crosses the walls, the spring over
 // the first thorn pit, opens the gate and raises the bridge, stops on the door and
 // hands over on it to the heroine waiting on the meeting pad; she takes the same way
@@ -269,32 +311,49 @@ TEST_F(Section, MapGroupReopensAndAMissingGroupKeepsTheMap) {
 // door. Catches a map or a movement rule that leaves one of the two unable to get through.
 TEST_F(Section, BothFriendsBringTheMeadowToItsDoor) {
     ASSERT_EQ(start(0, 0, false), 0);
-    constexpr uint16_t R = QSDL_BTN::RIGHT1, B = QSDL_BTN::B1, C = QSDL_BTN::C1;
-    struct Run {
-        int steps;
-        uint16_t bits;
-    };
-    static const Run kPlay[] = {
-        // The hero: walls, pillar, spring, switch A on its ledge, the gate, switch D, the bridge.
-        {20, 0}, {40, R}, {30, R | B}, {30, R}, {40, R | B}, {60, R}, {40, R | B}, {30, R}, {40, R | B},
-        {60, R}, {40, R}, {30, R | B}, {20, R}, {30, 0}, {10, R}, {30, 0}, {400, R}, {60, 0},
-        // On to the door, then the hand-over.
-        {68, R}, {20, 0}, {1, C}, {30, 0},
-        // The heroine: the same walls, the spring and the wooden step, the cracked block.
-        {40, R}, {30, R | B}, {30, R}, {40, R | B}, {60, R}, {40, R | B}, {30, R}, {40, R | B}, {60, R},
-        {40, R}, {40, R | B}, {200, R}, {40, R | B}, {800, R}, {100, 0}};
-    int r = 1;
     bool handedOver = false;
-    for (const Run& run : kPlay)
-        for (int i = 0; i < run.steps && r == 1; ++i) {
-            hold(run.bits);
-            r = step();
-            if (MyCharactor::currentCHR == 1) handedOver = true;
-        }
+    const int r = playRuns(
+        // The hero: walls, pillar, spring, switch A on its ledge, the gate, switch D, the bridge.
+        "20*- 40*R 30*R+B 30*R 40*R+B 60*R 40*R+B 30*R 40*R+B 60*R "
+        "40*R 30*R+B 20*R 30*- 10*R 30*- 400*R 60*- "
+        // On to the door, then the hand-over.
+        "68*R 20*- 1*C 30*- "
+        // The heroine: the same walls, the spring and the wooden step, the cracked block.
+        "40*R 30*R+B 30*R 40*R+B 60*R 40*R+B 30*R 40*R+B 60*R "
+        "40*R 40*R+B 200*R 40*R+B 800*R 100*-",
+        handedOver);
     EXPECT_TRUE(handedOver) << "the switch on the door and the meeting pad";
     ASSERT_EQ(r, 2) << "both characters at the door clear the section";
     EXPECT_EQ(MissCount, 0);
     EXPECT_EQ(MenMap[25][120], 412) << "the door";
+}
+
+// The hill by its door at the top, not the secret goal: the hero climbs the zig-zag
+// ledges (running starts over the wider gaps of the upper half), hands over on the door
+// and the heroine, whose run and leap are shorter, climbs the same ledges to him.
+TEST_F(Section, BothFriendsClimbTheHillToItsDoor) {
+    ASSERT_EQ(start(0, 2, false), 0);
+    bool handedOver = false;
+    const int r = playRuns(
+        // The hero: east over five ledges, west over five, then the upper half.
+        "20*- 28*R+B 40*- 56*R 28*R+B 40*- 56*R 28*R+B 40*- 56*R 28*R+B 40*- "
+        "56*R 28*R+B 40*- 60*R 28*R+B 40*- 20*L+B 16*L 40*- 60*L 20*L+B 16*L 40*- "
+        "60*L 20*L+B 16*L 40*- 60*L 20*L+B 16*L 40*- 32*L 28*L+B 16*L 40*- "
+        "16*R+B 40*- 5*- 65*R 28*R+B 30*R 40*- 24*R 28*R+B 16*R 40*- "
+        "5*- 61*R 28*R+B 30*R 40*- 28*R+B 24*R 40*- "
+        // Along the top to the door; the hand-over.
+        "70*R 20*- 1*C 30*- "
+        // The heroine: the lower half east, then west, then the upper half.
+        "8*R 28*R+B 40*- 5*- 61*R 28*R+B 30*R 40*- 32*R 28*R+B 40*- "
+        "5*- 61*R 28*R+B 30*R 40*- 56*R 20*R+B 40*- 5*- 75*R 28*R+B 30*R 40*- "
+        "20*L+B 40*- 5*- 78*L 28*L+B 40*L 40*- 5*- 61*L 28*L+B 40*L 40*- "
+        "56*L 28*L+B 16*L 40*- 56*L 20*L+B 16*L 40*- 20*R+B 16*R 40*- "
+        "5*- 66*R 28*R+B 40*R 40*- 5*- 61*R 28*R+B 40*R 40*- 56*R 28*R+B 16*R 40*- "
+        "56*R 28*R+B 16*R 40*- 100*R 100*-",
+        handedOver);
+    EXPECT_TRUE(handedOver);
+    ASSERT_EQ(r, 2) << "both characters at the top door clear the hill";
+    EXPECT_EQ(MissCount, 0);
 }
 
 TEST_F(Section, RecordedFilmReplaysToTheSameEnd) {
