@@ -27,8 +27,12 @@ test: build build-asan
 	$(XVFB) ctest --test-dir build --output-on-failure -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp $(XVFB) ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L 'unit|game'
 
+# `make bench`: framework, sprite and world-step benchmarks, the film harness over the
+# golden films, and the game's start-up time and peak memory.
 bench: build
 	@for b in build/bench/bench_*; do [ -x "$$b" ] && $(XVFB) "$$b"; done; true
+	@tools/fhreplay/golden_films.sh bench build
+	@$(XVFB) bench/game_startup.sh build/bin 5
 
 # `make fuzz`: the libFuzzer targets over every loader, each run for FUZZ_SECONDS with
 # seeds made from the default build's content (FUZZ_TARGETS picks some of them).
