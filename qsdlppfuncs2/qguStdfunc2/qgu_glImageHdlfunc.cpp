@@ -30,10 +30,24 @@ QGU_ResourceSlot* pictureSlot(int resID) {
   return s;
 }
 
-// Decodes a picture and converts it to 32-bit pixels, bytes R, G, B, A in memory.
+// Decodes a picture and converts it to 32-bit pixels, bytes R, G, B, A in memory. PNG
+// and JPEG data go straight to their own decoder: detection by content would hand data
+// that merely carries another format's mark (an "<svg" inside a damaged JPEG) to that
+// format's decoder instead.
 SDL_Surface* decodeRGBA(SDL_RWops* rw) {
   if (!rw) return nullptr;
-  SDL_Surface* src = IMG_Load_RW(rw, 1);
+  unsigned char mark[8] = {};
+  const size_t got = SDL_RWread(rw, mark, 1, sizeof mark);
+  SDL_RWseek(rw, 0, RW_SEEK_SET);
+  static const unsigned char kPng[8] = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+  SDL_Surface* src;
+  if (got == 8 && memcmp(mark, kPng, 8) == 0)
+    src = IMG_LoadPNG_RW(rw);
+  else if (got >= 3 && mark[0] == 0xFF && mark[1] == 0xD8 && mark[2] == 0xFF)
+    src = IMG_LoadJPG_RW(rw);
+  else
+    src = IMG_Load_RW(rw, 0);
+  SDL_RWclose(rw);
   if (!src) return nullptr;
   SDL_Surface* fmt = SDL_CreateRGBSurface(0, 1, 1, 32, 0x000000FF, 0x0000FF00, 0x00FF0000,
                                           0xFF000000);
