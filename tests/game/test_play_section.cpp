@@ -328,6 +328,34 @@ TEST_F(Section, BothFriendsBringTheMeadowToItsDoor) {
     EXPECT_EQ(MenMap[25][120], 412) << "the door";
 }
 
+// The orchard by its door, not the secret goal: the hero walks east onto the spring,
+// which throws him on the key ledge; the ledge runs on over the top of the red lock, so
+// he drops behind it without breaking it, takes the small spring over the thorn pit,
+// climbs the raised field and the cracked blocks and stops on the door to hand over.
+// The heroine hops over the fruit trees to the same spring, takes the red key on the
+// ledge, and needs a running leap for the pit and a long jump for the field.
+TEST_F(Section, BothFriendsCrossTheOrchardToItsDoor) {
+    ASSERT_EQ(start(0, 1, false), 0);
+    bool handedOver = false;
+    const int r = playRuns(
+        // The hero: the spring, over the lock, the pit, the field, the cracked blocks.
+        "20*- 480*R 40*R+B 100*R 20*- 30*R+B "
+        // Past the spring under the golden ledge to the door; the hand-over.
+        "285*R 20*- 1*C 30*- "
+        // The heroine: over the trees to the spring and the key ledge, over the lock.
+        "40*R 10*R+B 30*R 10*R+B 30*R 10*R+B 30*R 10*R+B 30*R 10*R+B 30*R 10*R+B 30*R "
+        "10*R+B 30*R 10*R+B 30*R 100*- 240*R "
+        // A running leap over the pit, the field, the cracked blocks, the door.
+        "40*R 15*R+B 60*R 20*- 60*R+B 60*R 20*- 30*R+B 400*R 100*-",
+        handedOver);
+    EXPECT_TRUE(handedOver) << "the switch on the door and the meeting pad";
+    ASSERT_EQ(r, 2) << "both characters at the door clear the orchard";
+    EXPECT_EQ(MissCount, 0);
+    EXPECT_EQ(RBGKeyBit & 1, 1) << "the heroine took the red key on the ledge";
+    EXPECT_EQ(MenMap[20][48], 944) << "the red lock stays closed: the way leads over it";
+    EXPECT_EQ(MenMap[25][120], 412) << "the door";
+}
+
 // The hill by its door at the top, not the secret goal: the hero climbs the zig-zag
 // ledges (running starts over the wider gaps of the upper half), hands over on the door
 // and the heroine, whose run and leap are shorter, climbs the same ledges to him.
