@@ -3,6 +3,7 @@
 // browser, the opening skipped, a section started and cleared with the coin exchange,
 // a game over after a miss without gold, Escape to the title and to quit, the option
 // rows, the chapter list's lock, a missing film refused, and the loop's pacing rules.
+#include "game_keys.h"
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -83,19 +84,7 @@ protected:
     }
 
     // Holds exactly the given buttons of player 1 (QSDL_BTN bits).
-    static void hold(uint16_t bits) {
-        std::memset(keys, 0, sizeof keys);
-        auto set = [&](uint16_t bit, int idx) {
-            if (bits & bit) keys[ka[idx]] = 1;
-        };
-        set(QSDL_BTN::UP1, JoySTICK::UP);
-        set(QSDL_BTN::LEFT1, JoySTICK::LEFT);
-        set(QSDL_BTN::RIGHT1, JoySTICK::RIGHT);
-        set(QSDL_BTN::DOWN1, JoySTICK::DOWN);
-        set(QSDL_BTN::A1, JoySTICK::BTN_A);
-        set(QSDL_BTN::B1, JoySTICK::BTN_B);
-        set(QSDL_BTN::C1, JoySTICK::BTN_C);
-    }
+    static void hold(uint16_t bits) { holdPlayerOneKeys(keys, ka, bits); }
 
     // Runs n controller steps; returns the last Mainloop result.
     static int run(int n) {

@@ -4,6 +4,7 @@
 // game over, the counter seal, blocks decaying and animating on screen, and a recorded
 // film that replays to the same end state.
 
+#include "game_keys.h"
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -65,19 +66,7 @@ protected:
     }
 
     // Holds exactly the given buttons of player 1 (QSDL_BTN bits).
-    static void hold(uint16_t bits) {
-        std::memset(keys, 0, sizeof keys);
-        auto set = [&](uint16_t bit, int idx) {
-            if (bits & bit) keys[ka[idx]] = 1;
-        };
-        set(QSDL_BTN::UP1, JoySTICK::UP);
-        set(QSDL_BTN::LEFT1, JoySTICK::LEFT);
-        set(QSDL_BTN::RIGHT1, JoySTICK::RIGHT);
-        set(QSDL_BTN::DOWN1, JoySTICK::DOWN);
-        set(QSDL_BTN::A1, JoySTICK::BTN_A);
-        set(QSDL_BTN::B1, JoySTICK::BTN_B);
-        set(QSDL_BTN::C1, JoySTICK::BTN_C);
-    }
+    static void hold(uint16_t bits) { holdPlayerOneKeys(keys, ka, bits); }
 
     static int start(int chapter, int section, bool playback, int kind = 0) {
         W.replayPlaybackF = playback;
