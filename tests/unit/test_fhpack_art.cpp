@@ -372,7 +372,9 @@ TEST_F(FhpackArt, EveryCharacterPoseDraws) {
         int count = p.countOpaque(x, y, 32, 32);
         EXPECT_GT(count, 60) << "cell " << k;
         // Nothing is cut at the cell's top edge.
-        if (k < firstDog) EXPECT_FALSE(p.anyOpaque(x, y, 32, 1)) << "cell " << k;
+        if (k < firstDog) {
+            EXPECT_FALSE(p.anyOpaque(x, y, 32, 1)) << "cell " << k;
+        }
     }
     EXPECT_FALSE(p.sameBlock(0, 0, 32, 0, 32, 32)) << "hero and heroine look different";
     r = runFhpack("art-atlas " + dir.write("badpose.atlas", "picture 1 cell 32 size 64 64 patterns 0 3 index direct\n0: figure hero moonwalk\n") +
