@@ -109,14 +109,22 @@ xdotool keyup z
 wait_for 20 in_log "wc2fh_lv1" || fail "section did not start"
 alive || fail "game ended on section start"
 
-# ---- Play: run right and jump until the thorns cost the only coin ------------------
+# ---- Play: lose the only coin in the meadow's thorn pit ----------------------------
+# Jumping right over the pillars, the small spring throws the hero across the pit; walking
+# back left from there, he drops into it. Repeated until the lost section keeps its film.
 film_there() { ls "$GAME"/replayfilms/Last1-1.vrnrpmov >/dev/null 2>&1; }
-xdotool keydown Right
-end=$((SECONDS + 90))
+end=$((SECONDS + 120))
 while [ $SECONDS -le $end ] && ! film_there; do
-  xdotool keydown x; sleep 0.6; xdotool keyup x; sleep 0.15   # a full-height jump
+  xdotool keydown Right
+  for _ in 1 2 3 4 5 6; do
+    xdotool keydown x; sleep 0.6; xdotool keyup x; sleep 0.15   # a full-height jump
+  done
+  sleep 6
+  xdotool keyup Right
+  xdotool keydown Left
+  for _ in 1 2 3 4 5 6 7 8; do film_there && break; sleep 1; done
+  xdotool keyup Left
 done
-xdotool keyup Right
 film_there || fail "no film in replayfilms/ after the lost section"
 [ "$(stat -c %s "$GAME/replayfilms/Last1-1.vrnrpmov")" -gt 688 ] || fail "film has no input events"
 
