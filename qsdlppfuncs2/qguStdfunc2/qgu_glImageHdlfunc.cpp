@@ -78,10 +78,51 @@ bool pngChunksInside(const unsigned char* p, int64_t size) {
   return false;
 }
 
+// The size a PNG (IHDR) or JPEG (first frame header) declares, within bounds no picture
+// of the game comes near: a damaged size would otherwise have the decoder ask for
+// gigabytes. Data whose size cannot be read here is left to the decoder.
+enum { kPictureMaxSide = 8192, kPictureMaxPixels = 16 * 1024 * 1024 };
+bool declaredSizeSound(const unsigned char* p, int64_t size) {
+  int64_t w = -1, h = -1;
+  if (size >= 24 && memcmp(p, kPngSig, 8) == 0) {
+    w = (int64_t(p[16]) << 24) | (p[17] << 16) | (p[18] << 8) | p[19];
+    h = (int64_t(p[20]) << 24) | (p[21] << 16) | (p[22] << 8) | p[23];
+  } else if (size >= 4 && p[0] == 0xFF && p[1] == 0xD8) {
+    int64_t at = 2;
+    // Segments as the decoder finds them: bytes between segments are skipped up to the
+    // next 0xFF, fill bytes and markers without a length are stepped over.
+    while (at + 4 <= size) {
+      const int marker = p[at + 1];
+      if (p[at] != 0xFF || marker == 0xFF) {
+        ++at;
+        continue;
+      }
+      if (marker == 0x01 || (marker >= 0xD0 && marker <= 0xD8)) {
+        at += 2;
+        continue;
+      }
+      const int64_t len = (p[at + 2] << 8) | p[at + 3];
+      const bool frame = marker >= 0xC0 && marker <= 0xCF && marker != 0xC4 && marker != 0xC8 &&
+                         marker != 0xCC;
+      if (frame) {
+        if (at + 9 > size) break;
+        h = (p[at + 5] << 8) | p[at + 6];
+        w = (p[at + 7] << 8) | p[at + 8];
+        break;
+      }
+      if (marker == 0xDA || len < 2) break;  // image data before any frame header
+      at += 2 + len;
+    }
+  }
+  if (w < 0 || h < 0) return true;
+  return w <= kPictureMaxSide && h <= kPictureMaxSide && w * h <= kPictureMaxPixels;
+}
+
 // Picture records hold PNG or JPEG data; anything else (the image library would try
 // every format it knows on it) is refused, and so is a PNG whose chunks run out.
 bool pictureRecordSound(const unsigned char* p, int64_t size) {
   if (size > INT32_MAX) return false;
+  if (!declaredSizeSound(p, size)) return false;
   if (size >= 3 && p[0] == 0xFF && p[1] == 0xD8 && p[2] == 0xFF) return true;  // JPEG
   return size >= 8 && memcmp(p, kPngSig, 8) == 0 && pngChunksInside(p, size);
 }
@@ -97,7 +138,8 @@ SDL_Surface* decodeFile(const char* path) {
   void* bytes = path ? SDL_LoadFile(path, &size) : nullptr;
   if (!bytes) return nullptr;
   SDL_Surface* s = nullptr;
-  if (size <= size_t(INT32_MAX) && pngChunksInside(static_cast<const unsigned char*>(bytes), int64_t(size)))
+  const unsigned char* p = static_cast<const unsigned char*>(bytes);
+  if (size <= size_t(INT32_MAX) && pngChunksInside(p, int64_t(size)) && declaredSizeSound(p, int64_t(size)))
     s = decodeRGBA(SDL_RWFromConstMem(bytes, (int)size));
   SDL_free(bytes);
   return s;

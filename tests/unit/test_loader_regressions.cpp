@@ -190,6 +190,29 @@ TEST_F(PictureRegressions, DamagedJpegWithOtherFormatsMarkStaysWithTheJpegDecode
     EXPECT_EQ(makeTexture(readAll(jpg), 705), 0);
 }
 
+// A frame header declaring 60000 x 60000 pixels had the decoder ask for ~14 GB. Sizes
+// beyond any picture of the game are refused before decoding.
+TEST_F(PictureRegressions, HugeDeclaredSizeIsRefusedBeforeDecoding) {
+    SDL_Surface* s = SDL_CreateRGBSurface(0, 8, 8, 32, 0xFF, 0xFF00, 0xFF0000, 0xFF000000);
+    ASSERT_NE(s, nullptr);
+    const std::string jpg = dir.file("big.jpg");
+    ASSERT_EQ(IMG_SaveJPG(s, jpg.c_str(), 80), 0);
+    SDL_FreeSurface(s);
+    auto bytes = readAll(jpg);
+    size_t sof = 0;
+    for (size_t i = 2; i + 9 < bytes.size() && sof == 0; ++i)
+        if (bytes[i] == 0xFF && bytes[i + 1] == 0xC0) sof = i;
+    ASSERT_NE(sof, 0u);
+    ASSERT_EQ(bytes[sof + 5] << 8 | bytes[sof + 6], 8);  // height, then width
+    bytes[sof + 5] = bytes[sof + 7] = 0xEA;  // 60000 = 0xEA60
+    bytes[sof + 6] = bytes[sof + 8] = 0x60;
+    EXPECT_EQ(makeTexture(bytes, 706), -1);
+    const std::string file = dir.file("big2.jpg");
+    writeAll(file, bytes);
+    StdoutCapture quiet;
+    EXPECT_EQ(qgu_NewRawImageFromPicName(file.c_str(), 0, 0), nullptr);
+}
+
 }  // namespace
 
 namespace {
