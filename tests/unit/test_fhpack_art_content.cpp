@@ -114,7 +114,9 @@ TEST_F(BuiltArt, EveryBlockNumberHasATileAndAnimatedBlocksMove) {
     const int distinct[] = {384, 392, 396, 400, 412, 424, 428, 444, 448, 449, 450, 451, 453, 454, 455, 508, 540, 608, 609, 632, 641, 944, 960};
     for (int i : distinct)
         for (int j : distinct)
-            if (i < j) EXPECT_FALSE(same(i, j)) << i << " vs " << j;
+            if (i < j) {
+                EXPECT_FALSE(same(i, j)) << i << " vs " << j;
+            }
 }
 
 TEST_F(BuiltArt, EveryFontHasTheCharactersTheTextsUse) {

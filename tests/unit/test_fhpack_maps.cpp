@@ -123,9 +123,12 @@ TEST_F(FhpackMaps, ShippedGroupZeroMatchesItsSourcesAndIsPlayable) {
               nullptr);
     for (const ListRecord& r : list) {
         if (r.w[1] > 1 && r.w[1] != 4) continue;
-        if (r.w[8] >= 10000)
+        if (r.w[8] >= 10000) {
             EXPECT_NE(qgu_getResourceRef(QGU_RES::STR_, r.w[8] + 1000), nullptr) << "tune " << r.w[8];
-        if (r.w[9] > 0) EXPECT_NE(qgu_getPicturePtr(r.w[9]), nullptr) << "background " << r.w[9];
+        }
+        if (r.w[9] > 0) {
+            EXPECT_NE(qgu_getPicturePtr(r.w[9]), nullptr) << "background " << r.w[9];
+        }
     }
     for (const ListRecord& r : list) {
         if (r.w[1] != 7) continue; // doors

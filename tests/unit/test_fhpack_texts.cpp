@@ -30,7 +30,9 @@ TEST(FhpackTexts, MenuTextOffersOnlyChoicesInsideTheConfigurationTables) {
     for (int i = 0; i < 32; ++i) {
         EXPECT_LE(counts[size_t(i)], limit[i]) << "item " << i;
         EXPECT_LE(counts[size_t(i)], 16) << "item " << i;
-        if (i >= 1) EXPECT_GE(counts[size_t(i)], 1) << "item " << i << " has no choices";
+        if (i >= 1) {
+            EXPECT_GE(counts[size_t(i)], 1) << "item " << i << " has no choices";
+        }
     }
     EXPECT_EQ(counts[31], 6) << "the exit item's choices 0..5";
 }
