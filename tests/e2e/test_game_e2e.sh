@@ -19,7 +19,7 @@ fail() {
   [ -n "$PID" ] && kill "$PID" 2>/dev/null
   exit 1
 }
-cleanup() { [ -n "$PID" ] && kill "$PID" 2>/dev/null; rm -rf "$WORK"; }
+cleanup() { [ -n "$PID" ] && kill "$PID" 2>/dev/null && wait "$PID" 2>/dev/null; rm -rf "$WORK"; }
 trap cleanup EXIT
 [ -n "${DISPLAY:-}" ] || fail "no X display"
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
