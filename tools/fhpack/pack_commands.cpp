@@ -54,17 +54,21 @@ int packMain(const std::vector<std::string>& args) {
     return 0;
 }
 
+// Reads a container for inspection; a damaged or missing one is reported with its name.
+bool readContainerOrReport(const std::string& path, std::vector<PackRecord>& records) {
+    std::string reason;
+    if (packReadContainer(path, records, reason)) return true;
+    fhpackError(path, 0, reason);
+    return false;
+}
+
 int listMain(const std::vector<std::string>& args) {
     if (args.size() != 1) {
         fhpackError("fhpack list", 0, "usage: list <container>");
         return 2;
     }
     std::vector<PackRecord> records;
-    std::string reason;
-    if (!packReadContainer(args[0], records, reason)) {
-        fhpackError(args[0], 0, reason);
-        return 1;
-    }
+    if (!readContainerOrReport(args[0], records)) return 1;
     std::printf("%zu records\n", records.size());
     for (const PackRecord& r : records) {
         std::vector<uint8_t> d = r.data;
@@ -92,11 +96,7 @@ int extractMain(const std::vector<std::string>& args) {
         return 2;
     }
     std::vector<PackRecord> records;
-    std::string reason;
-    if (!packReadContainer(args[0], records, reason)) {
-        fhpackError(args[0], 0, reason);
-        return 1;
-    }
+    if (!readContainerOrReport(args[0], records)) return 1;
     const uint32_t type = packFourCC(args[1]);
     const long id = std::strtol(args[2].c_str(), nullptr, 10);
     for (const PackRecord& r : records) {
