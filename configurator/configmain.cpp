@@ -16,6 +16,7 @@ configmainCls::configmainCls() : configmainCls(CFG_MENU_TEXT_PATH) {}
 configmainCls::configmainCls(const char* menuTextPath)
     : nowItem(0), nextItem(0), ringAng(0), turnDir(1), cursorPos(0), storedSel(0),
       ref(SdlConfiguCtrl.getRef()) {
+    saveNote[0] = 0;
     readMenuText(menuTextPath);
 }
 
@@ -117,13 +118,26 @@ int configmainCls::confirm() {
     ref->val[item - CFG_FIRST_FIELD_ITEM] = choice;
     storedSel = choice;
     SdlConfiguCtrl.sdlRestoreConfigu(&SYS_GLOBALS::Stick, &music);
+    if (item == CFG_GAMMA_ITEM) SYS_GLOBALS::loadGammaPicture();
     return 0;
 }
 
+// Writes both files and says on screen (and in the log) exactly which could not be
+// written. True when both were.
 bool configmainCls::saveRecord() {
-    int a = SdlConfiguCtrl.savePref();
-    int b = SdlConfiguCtrl.savePrefText("exportSetting.pref");
-    return a == 1 && b == 1;
+    const bool pref = SdlConfiguCtrl.savePref() == 1;
+    const bool text = SdlConfiguCtrl.savePrefText(CFG_EXPORT_PATH) == 1;
+    if (pref && text)
+        std::snprintf(saveNote, sizeof saveNote, "Settings saved.");
+    else if (!pref && !text)
+        std::snprintf(saveNote, sizeof saveNote, "Not saved: %s and %s could not be written.",
+                      SdlConfiguCtrl.prefFileName(), CFG_EXPORT_PATH);
+    else if (!pref)
+        std::snprintf(saveNote, sizeof saveNote, "Not saved: %s could not be written.", SdlConfiguCtrl.prefFileName());
+    else
+        std::snprintf(saveNote, sizeof saveNote, "Settings saved, but %s could not be written.", CFG_EXPORT_PATH);
+    std::printf("%s\n", saveNote);
+    return pref && text;
 }
 
 int configmainCls::exitChoice(int choice) {
@@ -131,10 +145,9 @@ int configmainCls::exitChoice(int choice) {
     case CfgExit::QUIT:
         return 1;
     case CfgExit::SAVE_AND_QUIT:
-        // A failed save keeps the program open, so that the settings are not lost
-        // without the user seeing it; the framework has logged the failure.
+        // A failed write keeps the program open, so that the user reads on screen which
+        // file could not be written before leaving.
         if (saveRecord()) return 1;
-        std::printf("Settings were not saved; staying open.\n");
         storedSel = choice;
         return 0;
     case CfgExit::SAVE_AND_STAY:

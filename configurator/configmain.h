@@ -33,6 +33,8 @@ enum : int { QUIT = 0, SAVE_AND_QUIT = 2, SAVE_AND_STAY = 3, RESET = 5 };
 
 // The menu text of the settings program.
 #define CFG_MENU_TEXT_PATH "resourcesQSDL/menutext.dttx"
+// The text export written beside the preference file at every save.
+#define CFG_EXPORT_PATH "exportSetting.pref"
 
 class configmainCls {
   public:
@@ -56,6 +58,8 @@ class configmainCls {
     int choiceCount(int item) const;
     const char* choiceText(int item, int line) const;
     bool turning() const { return nowItem == CFG_TURNING; }
+    // What the last save choice did, as shown on screen ("" before any save).
+    const char* saveMessage() const { return saveNote; }
 
   private:
     void readMenuText(const char* path);
@@ -77,6 +81,7 @@ class configmainCls {
     SDLSet* ref;
     char texts[CFG_ITEMS][CFG_LINES][CFG_LINE_BYTES];
     int counts[CFG_ITEMS];
+    char saveNote[384]; // result of the last save, shown under the choices
 };
 
 // Frame-loop event handling of the settings program (effects, digits, quitting);

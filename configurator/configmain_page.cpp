@@ -71,4 +71,7 @@ void configmainCls::drawPage(int item) {
         }
     }
     printAt(300, 8, 12, GLwhite, "Select item with Cursor and Space key.");
+    // The result of the last save stays in view (above the input display), so a file
+    // that could not be written is named on screen, not only in the log.
+    if (saveNote[0]) printAt(kTextX - 48, 412, 16, GLyellow, saveNote);
 }

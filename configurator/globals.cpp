@@ -1,6 +1,8 @@
 // The settings program's objects (see globals.h).
 #include "globals.h"
 
+#include "qgu_glImageHdlfunc.h"
+
 namespace SYS_GLOBALS {
 QSDLpp_MixHandlCls* mixHdl = nullptr;
 QSDLpp_MixSoundCls* sound = nullptr;
@@ -18,5 +20,14 @@ GLuint font32TxNum = 0;
 
 void playEffect(int n) {
     if (sound) sound->playNum(n);
+}
+
+void loadGammaPicture() {
+    // Brightening happens when a picture becomes a texture, so the picture is made
+    // again under the gamma choice now in force.
+    if (stateSpriteTxNum) qgu_DisposeTex(stateSpriteTxNum);
+    stateSpriteTxNum = 0;
+    GLuint tex = 0;
+    if (qgu_NewTextureFromPicFile(CFG_GAMMA_PICTURE_PATH, &tex, false, false) == 0) stateSpriteTxNum = tex;
 }
 } // namespace SYS_GLOBALS

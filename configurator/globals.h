@@ -6,6 +6,8 @@
 #include "qsdlpp2_GLobject@image.h"
 #include "qsdlpp2_ctrl@io.h"
 
+#define CFG_GAMMA_PICTURE_PATH "resourcesQSDL/testpattern.png"
+
 namespace SYS_GLOBALS {
 extern QSDLpp_MixHandlCls* mixHdl;   // the audio device (made by main0)
 extern QSDLpp_MixSoundCls* sound;    // the effects (made by main0; null before)
@@ -24,6 +26,10 @@ extern GLuint font32TxNum;      // the font the menu prints with
 
 // Plays effect n when the effects exist (the unit tests run without them).
 void playEffect(int n);
+
+// (Re)makes the gamma test picture's texture under the current gamma choice, so the
+// picture shows that choice (0 when the picture is missing).
+void loadGammaPicture();
 } // namespace SYS_GLOBALS
 
 // The program's body, after the entry has set the working directory (main0.cpp).

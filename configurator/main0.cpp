@@ -21,7 +21,7 @@ GLuint loadPicture(const char* path, bool smooth) {
 }
 
 void loadMedia() {
-    stateSpriteTxNum = loadPicture("resourcesQSDL/testpattern.png", false);
+    loadGammaPicture();
     menuSpriteTxNum = loadPicture("resourcesQSDL/menuback.png", true);
     titleSpriteTxNum = loadPicture("resourcesQSDL/menuText.png", true);
     iconSpriteTxNum = loadPicture("resourcesQSDL/configicon.png", false);

@@ -7,7 +7,9 @@ namespace FHWGBL {
 int32_t GameLevel = 2;
 int32_t BestTimer = 9999;
 int32_t* CurrentMapInfoRef = nullptr;
-int32_t MapBlkWidth = 0, MapBlkHeight = 0;
+// Never 0: every block look-up masks with size - 1, which must stay inside MenMap even
+// before the first map is loaded.
+int32_t MapBlkWidth = 64, MapBlkHeight = 64;
 int32_t MapDotWidth = 0, MapDotHeight = 0;
 int32_t MapFieldWidth = 0, MapFieldHeight = 0;
 int32_t GmapDotLftX = 0, GmapDotTopY = 0;

@@ -87,6 +87,12 @@ constexpr int kFilmFinalScoreOfs = 56;
 constexpr int kFilmTimeOfs = 60;               // start time while recording, then seconds
 constexpr int kFilmRecordSumOfs = 64;
 constexpr int kFilmAltPlayerOfs = 76;
+// Play modes the film was recorded with, in a header word older films leave zero:
+// kFilmModesKnown marks a film that carries them, then bit 0 free play, bit 1
+// invincibility. A film without the mark plays with the viewer's own modes.
+constexpr int kFilmModesOfs = 80;
+constexpr uint32_t kFilmModesKnown = 0x80000000u;
+constexpr uint32_t kFilmModeFreePlay = 1u, kFilmModeInvincible = 2u;
 constexpr int kFilmRecordOfs = 104;            // the play record copy
 constexpr int kFilmEventLenOfs = 680;          // byte length of the event list
 constexpr int kFilmEventsOfs = 688;

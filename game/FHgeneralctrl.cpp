@@ -12,6 +12,7 @@
 #include "FHgeneralctrl_internal.h"
 #include "FHmyworld.h"
 #include "FHmyworld_loop.h"
+#include "qgu_basicfunc.h"
 #include "qgu_carbonlike2.h"
 #include "qgu_fileutil.h"
 #include "qgu_glImageHdlfunc.h"
@@ -150,6 +151,12 @@ int GameMainCtrlCLS::Mainloop(int, bool) {
 int GameMainCtrlCLS::stepPlay() {
     const int w = Game_GLOBALS::MyWorld.fhWorldMainLoop(0);
     if (w == FHLoop::kWorldTampered) return -1;
+    if (w == FHLoop::kWorldNoMap) {
+        // Nothing to play on (cannot happen after a successful section start): back to
+        // the title rather than stepping over an empty map.
+        SysBeep(0);
+        return neutraLoop(-1);
+    }
     if (w >= 2 && w <= 5) return clearLoop(w);
     if (w == 8) {
         neutraLoop(-1);

@@ -50,6 +50,9 @@ public:
     // stand-in diary used only when no data-file block could be had at all.
     time_t diaryClock = 0;
     char diaryFallback[FHLayout::kDiarySize] = {};
+    // True when "vrnpr.pref" exists but could not be read at start: the run plays on a
+    // diary in memory and never writes over that file (nor its report).
+    bool diaryWriteLocked = false;
     // During playback the working record is a copy of the film's play record, so that
     // play never alters the loaded film (its checksum must hold for the next viewing).
     unsigned char playbackRecord[FHLayout::kRecordSize] = {};
@@ -70,7 +73,10 @@ public:
     void initNewgame(int keepFilm);
     void changeStatePlyOrRep(bool keep);
     int loadNewStage(int chapter, int section, int kind);
-    void loadMapWorld(int map, int entry);
+    // Loads map `map` (group map / 16, map map % 16) and places the characters at entry
+    // point `entry` (-1: the map's start). False when the map could not be loaded (a
+    // negative number unloads): the previous map, if any, stays as it was.
+    bool loadMapWorld(int map, int entry);
     bool GetMapArtFile(int group);
     int swapMapObject(int code);
     void initCoordinate(int);
@@ -116,8 +122,9 @@ public:
     // the random table and starts recording. Playback: checks the film of (chapter,
     // section, kind), takes chapter, section, level, gold and the player set-up from it,
     // makes its play record the working record, restores the status words and starts
-    // playback; -1 when the film is missing or damaged. Both: seed Random() from the
-    // film's start time, set CHAPTER and SECTION. The caller then resets characters 0..2
+    // playback; -1 when the film is missing or damaged. Both: set free play and
+    // invincibility (stored in a live film's header; taken from a film that carries
+    // them), seed Random() from the film's start time, set CHAPTER and SECTION. The caller then resets characters 0..2
     // with MyCharactor::newGame.
     int startStageFilm(int chapter, int section, int kind);
     // Ends the film of a live section: final score and elapsed seconds into the header.

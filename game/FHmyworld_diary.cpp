@@ -79,19 +79,40 @@ void FHWorldCLS::storeWorkingToDiaryRef() {
     std::memcpy(diaryPtr + kDiaryRecordOfs, workingRecord, kRecordSize);
 }
 
+// Fills a diary image as a new diary of this run.
+static void makeNewDiary(FHWorldCLS& w, char* diary) {
+    put64(diary, kDiarySaveTimeOfs, int64_t(w.startTime));
+    put64(diary, kDiaryCreateTimeOfs, int64_t(w.startTime));
+    put32(diary, kDiaryStampOfs, kFormatStamp);
+    putDirectory(diary + kDiaryInstallDirOfs, "");
+    unsigned char* rec = reinterpret_cast<unsigned char*>(diary + kDiaryRecordOfs);
+    put64(rec, kRecMilestoneOfs, int64_t(w.startTime));
+    rec[kRecMilestoneFlagOfs] = 1;
+    for (int slot = 0; slot < kSlots; ++slot) {
+        put32(rec, kRecBestTimeOfs + slot * 4, 0);
+        put32(rec, kRecHighScoreOfs + slot * 4, 10);
+    }
+    put32(diary, kDiarySumOfs, int32_t(w.calSum(reinterpret_cast<unsigned*>(diary))));
+}
+
 void FHWorldCLS::loadDiary() {
     allocRecordingBuffer();
     if (diaryPtr != nullptr && diaryPtr != diaryFallback) PurgeDataFilePtr(diaryPtr);
     diaryPtr = nullptr;
+    diaryWriteLocked = false;
 
-    char* diary = static_cast<char*>(OpenDataFilePtrByName(kDiaryName));
+    // At most one diary's worth is read: a huge stray file never reaches memory.
+    int state = QGU_FILE_MISSING;
+    int64_t length = -1;
+    char* diary = static_cast<char*>(qgu_openDataFileBounded(kDiaryName, kDiarySize, &state, &length));
     bool damaged = false;
-    if (diary != nullptr && GetPtrSize(diary) != kDiarySize) {
+    if (state == QGU_FILE_TOO_LONG || (diary != nullptr && GetPtrSize(diary) != kDiarySize)) {
         // Only a file of exactly 1,312 bytes is a diary. Take it at that size (cut or
         // zero-padded) so that nothing is read past its end, and repair it below.
         PurgeDataFilePtr(diary);
         diary = static_cast<char*>(OpenDataFilePtrByNameWithSize(kDiaryName, kDiarySize));
         damaged = true;
+        if (diary == nullptr) state = QGU_FILE_UNREADABLE;
     }
 
     if (diary != nullptr) {
@@ -104,6 +125,15 @@ void FHWorldCLS::loadDiary() {
             putDirectory(diary + kDiaryInstallDirOfs, "@FIX::");
             std::printf("Corrupted preference was flushed.\r\n");
         }
+    } else if (state != QGU_FILE_MISSING) {
+        // The diary is there but cannot be read (permissions, an I/O error): replacing
+        // it would lose all progress. Play goes on with a new diary in memory only.
+        std::memset(diaryFallback, 0, sizeof diaryFallback);
+        diary = diaryFallback;
+        makeNewDiary(*this, diary);
+        diaryWriteLocked = true;
+        std::printf("Diary could not be read; kept in memory and not saved this run. ( %s )\n",
+                    kDiaryName);
     } else {
         // Missing: create it. When even that fails the block still serves as the diary
         // in memory (it simply has no file behind it) and play goes on.
@@ -112,18 +142,7 @@ void FHWorldCLS::loadDiary() {
             std::memset(diaryFallback, 0, sizeof diaryFallback);
             diary = diaryFallback;
         }
-        put64(diary, kDiarySaveTimeOfs, int64_t(startTime));
-        put64(diary, kDiaryCreateTimeOfs, int64_t(startTime));
-        put32(diary, kDiaryStampOfs, kFormatStamp);
-        putDirectory(diary + kDiaryInstallDirOfs, "");
-        unsigned char* rec = reinterpret_cast<unsigned char*>(diary + kDiaryRecordOfs);
-        put64(rec, kRecMilestoneOfs, int64_t(startTime));
-        rec[kRecMilestoneFlagOfs] = 1;
-        for (int slot = 0; slot < kSlots; ++slot) {
-            put32(rec, kRecBestTimeOfs + slot * 4, 0);
-            put32(rec, kRecHighScoreOfs + slot * 4, 10);
-        }
-        put32(diary, kDiarySumOfs, int32_t(calSum(reinterpret_cast<unsigned*>(diary))));
+        makeNewDiary(*this, diary);
         if (diary != diaryFallback && GetPtrSize(diary) == kDiarySize) {
             scrambleDiaryPtr(diary);
             SaveDataFilePtr(diary);
@@ -144,13 +163,20 @@ void FHWorldCLS::determPlayRecords(int mode) {
     if (workingRecord == nullptr || diaryPtr == nullptr) return;  // before start-up
     unsigned char* rec = workingRecord;
     const int chapter = FHWGBL::CHAPTER;
-    if (mode != 1 && chapter >= 0 && chapter < 8) {
+    // Only a live section that was not lost earns its collections; a watched film
+    // never does.
+    if (mode != 1 && !QSDL_GLOBALS::rplyMode && chapter >= 0 && chapter < 8) {
         for (int i = 0; i < 10; ++i)
             rec[kRecEvalItemOfs + chapter * 10 + i] |= FHWGBL::TempEvalItmF[i] ? 1 : 0;
         rec[kRecPenBoxOfs + chapter] |= FHWGBL::TempGetPenBoxF ? 1 : 0;
         rec[kRecMasterKeyOfs + chapter] |= (FHWGBL::RBGKeyBit & 8) ? 1 : 0;
         rec[kRecMysteryOfs] |= FHWGBL::TempGetMysteryF ? 1 : 0;
     }
+    // The section's collections are used up either way: they are never credited to a
+    // later section or chapter.
+    for (bool& f : FHWGBL::TempEvalItmF) f = false;
+    FHWGBL::TempGetPenBoxF = false;
+    FHWGBL::TempGetMysteryF = false;
     if (!FHSYS_GLOBALS::use_freePlayF && !FHSYS_GLOBALS::use_invincibleF) {
         put32(rec, kRecFramesOfs, int32_t(getU32(rec, kRecFramesOfs) + uint32_t(sectionSteps)));
         put32(rec, kRecHeroFramesOfs,
@@ -241,14 +267,18 @@ void FHWorldCLS::saveLastDiaryRef() {
     std::memcpy(diaryPtr + kDiaryMagicOfs, "2PHF", 4);
     put32(diaryPtr, kDiarySumOfs, int32_t(calSum(reinterpret_cast<unsigned*>(diaryPtr))));
 
-    scrambleDiaryPtr(diaryPtr);
-    if (diaryPtr == diaryFallback || GetPtrFileName(diaryPtr)[0] == '\0')
-        OverWriteDataFilePtrByName(kDiaryName, diaryPtr, kDiarySize);  // no file behind it yet
-    else
-        SaveDataFilePtr(diaryPtr);
-    scrambleDiaryPtr(diaryPtr);
-
-    SaveSecretDiary();
+    if (diaryWriteLocked) {
+        // The file on disk could not be read at start; it may still hold all progress.
+        std::printf("Diary not saved: the file could not be read at start. ( %s )\n", kDiaryName);
+    } else {
+        scrambleDiaryPtr(diaryPtr);
+        if (diaryPtr == diaryFallback || GetPtrFileName(diaryPtr)[0] == '\0')
+            OverWriteDataFilePtrByName(kDiaryName, diaryPtr, kDiarySize);  // no file behind it yet
+        else
+            SaveDataFilePtr(diaryPtr);
+        scrambleDiaryPtr(diaryPtr);
+        SaveSecretDiary();
+    }
 
     rec[470] = keptCleared;
     std::memcpy(rec + kRecMasterKeyOfs, keptKeys, sizeof keptKeys);

@@ -100,6 +100,13 @@ int FHWorldCLS::fhWorldMainLoop(int mode) {
         return 1;
     }
 
+    // No step runs without a map: the collision code and the field would read a block
+    // map that was never filled.
+    if (loadedMapNum < 0) {
+        std::printf("World step refused: no map is loaded.\n");
+        return FHLoop::kWorldNoMap;
+    }
+
     // 1. The play step.
     if (phase <= 1) {
         phase = dispMyWorld();

@@ -15,6 +15,8 @@ namespace FHLoop {
 
 // fhWorldMainLoop's answer when the counters were changed outside play.
 constexpr int kWorldTampered = -1;
+// fhWorldMainLoop's answer when no map is loaded: the step is refused, nothing moves.
+constexpr int kWorldNoMap = -2;
 
 // Stores the seal of the current counter values. Code outside the world step that
 // changes the counters on purpose (the clear screen's coin exchange) calls it afterwards.

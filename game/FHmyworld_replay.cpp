@@ -59,8 +59,12 @@ bool FHWorldCLS::filmIsSound(const char* film) {
 // Opens a film file into the table slot, replacing what was there. A file that is not a
 // well-formed film is refused: the slot stays empty.
 static char* openFilm(const char* path) {
-    char* film = static_cast<char*>(OpenDataFilePtrByName(path));
-    if (film != nullptr && !FHWorldCLS::filmIsSound(film)) {
+    // No film is longer than its header and the most events a recording keeps: a larger
+    // file is refused unread.
+    int state = QGU_FILE_MISSING;
+    char* film = static_cast<char*>(
+        qgu_openDataFileBounded(path, kFilmHeaderSize + int64_t(kFilmMaxEvents) * 4, &state, nullptr));
+    if (state == QGU_FILE_TOO_LONG || (film != nullptr && !FHWorldCLS::filmIsSound(film))) {
         std::printf("Replay file was corrupted.");
         std::printf("%s\n", path);
         PurgeDataFilePtr(film);
@@ -186,6 +190,23 @@ int FHWorldCLS::startStageFilm(int chapter, int section, int kind) {
         QSDLpp_MYMATH::miRandcd(0);
         QSDL_GLOBALS::Stick.startSync(film + kFilmEventsOfs, true);
     }
+    // Free play and invincibility change block variants and the time cap, so a film
+    // carries the modes it was recorded with and plays with them, whatever the viewer
+    // has switched on now. A film without them plays with the viewer's modes.
+    bool freePlay = FHSYS_GLOBALS::unLock_usingF[5];
+    bool invincible = FHSYS_GLOBALS::unLock_usingF[6];
+    const uint32_t modes = getU32(film, kFilmModesOfs);
+    if (!QSDL_GLOBALS::rplyMode) {
+        put32(film, kFilmModesOfs,
+              int32_t(kFilmModesKnown | (freePlay ? kFilmModeFreePlay : 0u) |
+                      (invincible ? kFilmModeInvincible : 0u)));
+    } else if (modes & kFilmModesKnown) {
+        freePlay = (modes & kFilmModeFreePlay) != 0;
+        invincible = (modes & kFilmModeInvincible) != 0;
+    }
+    FHSYS_GLOBALS::use_freePlayF = freePlay;
+    FHSYS_GLOBALS::use_invincibleF = invincible;
+
     sectionStart = std::time(nullptr);
     SetRandomSeed(uint32_t(get64(film, kFilmStartTimeOfs)));
     FHWGBL::CHAPTER = chapter;

@@ -148,6 +148,7 @@ int FHWorldCLS::initFHSystem() {
     qgu_NewFreeTexture(640, 512, &BGTxt, kRGBA, false);
     qgu_NewTextureFromPicRes(140, &panelTex, false, false);
     // 10. Default geometry.
+    MapBlkWidth = MapBlkHeight = 64;
     MapDotWidth = MapDotHeight = 1024;
     MapFieldWidth = MapFieldHeight = 102400;
     GmapDotLftX = GmapDotTopY = 0;
@@ -192,9 +193,13 @@ int FHWorldCLS::loadNewStage(int chapter, int section, int kind) {
     for (int k = 0; k < 3; ++k) chars[k].newGame(k);
 
     const int32_t* stage = vrndx_getStageRefPtr(CHAPTER, SECTION);
+    // Collections are the section's own: nothing taken in an earlier section (lost,
+    // watched as a film or abandoned) carries over.
     for (bool& f : TempEvalItmF) f = false;
-    FHSYS_GLOBALS::use_freePlayF = FHSYS_GLOBALS::unLock_usingF[5];
-    FHSYS_GLOBALS::use_invincibleF = FHSYS_GLOBALS::unLock_usingF[6];
+    TempGetPenBoxF = false;
+    TempGetMysteryF = false;
+    // Free play and invincibility were set from the film (or the viewer's choice for a
+    // live play or a film that does not carry them) by startStageFilm.
     const bool cheat = FHSYS_GLOBALS::use_freePlayF || FHSYS_GLOBALS::use_invincibleF;
 
     TIMER = (stage[4] >= 59401 && cheat) ? 40020 : stage[4];
@@ -219,7 +224,17 @@ int FHWorldCLS::loadNewStage(int chapter, int section, int kind) {
     FHPlay::resetContactStatics();
     currentChr = &chars[0];
 
-    loadMapWorld(stage[0], -1);
+    // A section whose map cannot be loaded does not start: no step may run over a
+    // leftover or empty map with the characters at (0, 0).
+    loadedMapNum = -1;
+    if (!loadMapWorld(stage[0], -1)) {
+        std::printf("Section could not start: its map did not load. ( chapter %d section %d )\n",
+                    CHAPTER, SECTION);
+        QSDL_GLOBALS::Stick.stopSync();
+        QSDL_GLOBALS::rplyMode = 0;
+        loadedMapNum = -1;
+        return -1;
+    }
     if (UWMode) chars[0].energy = chars[1].energy = 25500;
     chars[2].spAtkState = 0;
     FHLoop::sealCounters();
@@ -351,29 +366,29 @@ int FHWorldCLS::swapMapObject(int code) {
     return code;
 }
 
-void FHWorldCLS::loadMapWorld(int n, int entry) {
+bool FHWorldCLS::loadMapWorld(int n, int entry) {
     using namespace FHSYSGBL;
     if (n < 0) {
         loadedMapNum = -1;
         loadedGroup = -1;
-        return;
+        return false;
     }
     const int group = n / 16;
     const int k = n % 16;
-    if (group != loadedGroup && !GetMapArtFile(group)) return;
+    if (group != loadedGroup && !GetMapArtFile(group)) return false;
 
     // Header and cells, checked before use.
     const int16_t* hdr = mapHeaders[k];
     const uint16_t* data = mapDataPtr[k];
     if (hdr == nullptr || data == nullptr || qgu_getResourceSize(hdr) < 6) {
         std::printf("Map OpenErr (DATA) map %d has no cells or header .\r\n", n);
-        return;
+        return false;
     }
     const int w = int16_t(mapWord(hdr, 0)), h = int16_t(mapWord(hdr, 1));
     const bool packed = mapWord(hdr, 2) != 0;
     if (!powerOfTwoUpTo256(w) || !powerOfTwoUpTo256(h)) {
         std::printf("Map OpenErr (DATA) map %d has a bad size %d x %d .\r\n", n, w, h);
-        return;
+        return false;
     }
     const unsigned cells = static_cast<unsigned>(w * h);
     const int64_t dataBytes = qgu_getResourceSize(data);
@@ -511,4 +526,5 @@ void FHWorldCLS::loadMapWorld(int n, int entry) {
     shortCutF = false;
     CtrlCounter = 0;
     ObstacleNum = 639;
+    return true;
 }

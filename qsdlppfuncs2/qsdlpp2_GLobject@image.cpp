@@ -69,11 +69,12 @@ void QSDLpp_GLSprite::put0(double px, double py, int32_t lyr, int32_t pattern) {
 void QSDLpp_GLSprite::putx(double px, double py, int32_t lyr, int32_t pattern) {
   put0(px / 100, py / 100, lyr, pattern);
 }
+// Without a pattern the sprite keeps its atlas and cell: the stored pattern is already
+// cut to its low nine bits, and reading it again would pick the 16-dot atlas.
 void QSDLpp_GLSprite::put0(double px, double py, int32_t lyr) {
   x = px;
   y = py;
   layer = lyr;
-  setTgtTexBySpPatt();
 }
 void QSDLpp_GLSprite::putx(double px, double py, int32_t lyr) { put0(px / 100, py / 100, lyr); }
 void QSDLpp_GLSprite::put0offset(double dx, double dy) {

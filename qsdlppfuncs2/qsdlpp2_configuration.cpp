@@ -40,8 +40,13 @@ bool PrefHandler::newpref() {
     return create(prefName, size);
 }
 
+// No preference file is anywhere near this long; a larger file is left unread.
+static const int64_t kPrefMaxBytes = 1 << 20;
+
 bool PrefHandler::openpref() {
-    return load(prefName);
+    std::snprintf(fileName, sizeof fileName, "%s", prefName);
+    dataPtr = qgu_openDataFileBounded(prefName, kPrefMaxBytes, &openState, nullptr);
+    return dataPtr != nullptr;
 }
 
 // Takes the block just loaded or created as the record, if it is large enough to hold
@@ -71,11 +76,21 @@ bool PrefHandler::autoPref() {
         dataPtr = nullptr;
     }
     myRef = nullptr;
+    saveLocked = false;
     if (openpref() && adoptLoadedBlock(false)) {
         swapRef(myRef);
         return false;
     }
-    // Missing, unreadable or too short: a new file with this program's defaults.
+    if (openState == QGU_FILE_UNREADABLE || openState == QGU_FILE_TOO_LONG) {
+        // The file is there but cannot be read: writing defaults over it would lose the
+        // user's settings for good. This run keeps the defaults in memory only.
+        std::printf("Preference file could not be read; defaults kept in memory, file left alone. ( %s )\n",
+                    prefName);
+        useFallback();
+        saveLocked = true;
+        return false;
+    }
+    // Missing, or too short to hold the record: a new file with this program's defaults.
     if (newpref() && adoptLoadedBlock(true)) {
         createDefault();
         savePref();
@@ -90,6 +105,10 @@ bool PrefHandler::autoPref() {
 
 int PrefHandler::savePref() {
     if (!myRef) return 0;
+    if (saveLocked) {
+        std::printf("Preference file not written: it could not be read at start. ( %s )\n", prefName);
+        return 0;
+    }
     if (myRef == &fallbackSet) {
         if (!(newpref() && adoptLoadedBlock(true))) return 0;
         std::memcpy(myRef, &fallbackSet, sizeof fallbackSet);

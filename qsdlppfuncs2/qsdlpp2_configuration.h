@@ -111,6 +111,10 @@ class PrefHandler : public QSDLpp_FileMgrCls {
 
     // True while the record is only in memory (no file could be read or created).
     bool inMemoryOnly() const { return myRef == &fallbackSet; }
+    // True when the file exists but could not be read at start: the defaults are used
+    // in memory and this run never writes over that file (savePref fails).
+    bool writeLocked() const { return saveLocked; }
+    const char* prefFileName() const { return prefName; }
 
     // Table lookups with the out-of-range rule: an index outside a table selects the
     // entry of the field's default value for the running program.
@@ -127,4 +131,6 @@ class PrefHandler : public QSDLpp_FileMgrCls {
     int windowScale;
     int frameSkip;
     SDLSet fallbackSet; // the record when no file could be read or created
+    bool saveLocked = false;
+    int openState = 0; // QGU_FileState of the last openpref
 };

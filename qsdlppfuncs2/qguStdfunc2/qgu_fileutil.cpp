@@ -76,16 +76,27 @@ void registerRecords(void* buffer, int32_t containerID) {
         IndexEntry e;
         std::memcpy(&e, &idx[i], sizeof e);
         int target = -1;
+        int emptied = -1;
         for (int s = 0; s < slotEnd; ++s) {
+            if (slots[s].data == nullptr) {
+                if (emptied < 0) emptied = s;
+                continue;
+            }
             if (slots[s].id == e.id &&
                 (slots[s].type == e.type || uint32_t(slots[s].type + e.type) == QGU_RES::PICTURE_PAIR_SUM)) {
                 target = s;
                 break;
             }
         }
+        // A slot emptied by a purge is taken before the table grows, so switching
+        // between map groups with different record sets never runs the table full.
+        if (target < 0) target = emptied;
+        if (target < 0 && slotEnd < QGU_MAX_RESOURCE_SLOTS) target = slotEnd++;
         if (target < 0) {
-            target = slotEnd;
-            slotEnd = (slotEnd + 1) % QGU_MAX_RESOURCE_SLOTS;
+            // Every slot holds a live record: the new one is refused rather than
+            // overwriting a record loaded earlier (start-up texts, pictures, playlists).
+            std::printf("Resource table is full. ( resID:%d )\n", int(e.id));
+            continue;
         }
         QGU_ResourceSlot& s = slots[target];
         s.type = e.type;
@@ -161,19 +172,22 @@ void* qgu_loadResource(const char* path) {
     // 'STR ', or one overlapped by another record) still ends inside the buffer.
     static_cast<uint8_t*>(buf)[len] = 0;
     std::printf(logLines().readOk, int(len));
-    // The entry at the count, unless it still holds a container in use and an entry
-    // freed by a purge is left: map groups are opened and purged all through a run, and
-    // overwriting would lose track of the containers loaded at start.
-    int at = loadedCount;
-    for (int i = 0; i < QGU_MAX_LOADED_FILES && loadedFiles[at].buffer != nullptr; ++i) {
+    // The entry at the count, or the next entry freed by a purge: map groups are opened
+    // and purged all through a run, and overwriting would lose track of the containers
+    // loaded at start.
+    int at = -1;
+    for (int i = 0; i < QGU_MAX_LOADED_FILES && at < 0; ++i) {
         const int next = (loadedCount + i) % QGU_MAX_LOADED_FILES;
         if (loadedFiles[next].buffer == nullptr) at = next;
     }
-    QGU_LoadedFile& lf = loadedFiles[at];
-    if (lf.buffer != nullptr) {
-        // Every entry holds a container in use: the oldest entry is overwritten. Its
-        // buffer stays alive because registered records may still point into it.
+    if (at < 0) {
+        // Every entry holds a container in use. Pushing one out would leave its buffer
+        // untracked while records still point into it, so the new file is refused.
+        std::printf("Resource file table is full. ( %s )\n", path);
+        std::free(buf);
+        return nullptr;
     }
+    QGU_LoadedFile& lf = loadedFiles[at];
     lf.containerID = cid;
     lf.buffer = buf;
     lf.size = len;
@@ -185,8 +199,10 @@ void* qgu_loadResource(const char* path) {
 
 int qgu_purgeResource(void* buffer) {
     if (buffer == nullptr) return 1;
+    bool tracked = false;
     for (int i = 0; i < QGU_MAX_LOADED_FILES; ++i) {
         if (loadedFiles[i].buffer == buffer) {
+            tracked = true;
             // Records inside the freed buffer are emptied in place (their slots keep
             // their positions), so a late look-up finds nothing instead of freed memory.
             const uint8_t* lo = static_cast<const uint8_t*>(buffer);
@@ -200,6 +216,12 @@ int qgu_purgeResource(void* buffer) {
             // Forget the pointer too, so a later load can never hand out freed memory.
             loadedFiles[i].buffer = nullptr;
         }
+    }
+    // Only buffers this table handed out are freed: an unknown pointer (one purged
+    // before, or not a container) is left alone instead of being freed twice.
+    if (!tracked) {
+        std::printf("Purge of an unknown resource buffer ignored.\n");
+        return 0;
     }
     std::free(buffer);
     return 1;

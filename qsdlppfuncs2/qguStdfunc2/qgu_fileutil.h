@@ -35,8 +35,8 @@ constexpr uint32_t PICTURE_PAIR_SUM = 0x9A9E8CADu;
 }  // namespace QGU_RES
 
 enum {
-    QGU_MAX_LOADED_FILES = 64,     // loaded-container table, wraps after the 64th load
-    QGU_MAX_RESOURCE_SLOTS = 256,  // record slots, wrap after 256
+    QGU_MAX_LOADED_FILES = 64,     // loaded-container table; a load finding it full is refused
+    QGU_MAX_RESOURCE_SLOTS = 256,  // record slots; emptied slots are reused, never live ones
     QGU_CONTAINER_HEADER = 16,     // bytes before the index
     QGU_INDEX_ENTRY = 16,          // bytes per index entry
     QGU_STRID_IDS_MAX = 257,       // entries a qgu_getResourceIDinfo caller must provide
@@ -72,7 +72,8 @@ int32_t qgu_containerID(const char* path);
 // container buffer, or null (a damaged container is refused whole: nothing registered).
 void* qgu_loadResource(const char* path);
 // Frees a container buffer, clears its loaded-file entry and empties the record slots
-// that pointed into it (they keep their positions). Returns 1.
+// that pointed into it (later registrations reuse them). Returns 1; 0 for a buffer the
+// table does not hold (nothing is freed).
 int qgu_purgeResource(void* buffer);
 // Size of the container with this buffer, or the sum of all sizes for null.
 int64_t qgu_resourceHeapSize(void* buffer);
@@ -129,6 +130,32 @@ int qgu_writeFileAtomic(const char* name, const void* buffer, int64_t size);
 // Length of an open regular file (position rewound to the start), or -1 for anything
 // else (folders, devices, failures).
 int64_t qgu_fileLength(FILE* f);
+
+// What a bounded open found (qgu_openDataFileBounded).
+enum QGU_FileState {
+    QGU_FILE_READ = 0,        // read whole; the block holds the file
+    QGU_FILE_MISSING = 1,     // no file of that name
+    QGU_FILE_UNREADABLE = 2,  // the file exists but could not be opened or read whole
+    QGU_FILE_TOO_LONG = 3,    // longer than the caller's limit; nothing was read
+};
+// Opens a data file of at most `maxSize` bytes into a new block (recorded size = the
+// file's length). A longer file is not read at all, so a stray huge file never reaches
+// memory. *state tells why nothing came back; *length (may be null) gets the file
+// length when known, else -1. Prints the open-data-file log lines.
+void* qgu_openDataFileBounded(const char* name, int64_t maxSize, int* state, int64_t* length);
+
+// The platform steps of a safe save (qgu_fileutil_platform.cpp): `sync` flushes an open
+// file and pushes its bytes to the disk, `replace` moves a finished temporary file over
+// the target (replacing it where the system's plain rename would refuse). Both return
+// true on success. Every save calls sync, then closes, then replace.
+struct QGU_FileOps {
+    bool (*sync)(FILE* f);
+    bool (*replace)(const char* from, const char* to);
+};
+const QGU_FileOps& qgu_fileOps();
+// Swaps the operations (tests record and fail them); null restores the system's own.
+// Returns the previous ones.
+QGU_FileOps qgu_setFileOps(const QGU_FileOps* ops);
 
 // ---- 16-bit run-length compression (pure functions on buffers) --------------------
 // Literal words are < 0x8000; (v | 0x8000, C) with C != 0 repeats v C + 1 times;

@@ -1,6 +1,7 @@
 // Data-file blocks: a whole file in one heap block that remembers its name and size.
 // Every save goes to a temporary file in the same folder that is renamed over the old
 // file only when all bytes were written.
+#include <cerrno>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -63,11 +64,15 @@ public:
         if (std::fputc(c, f_) == EOF) ok_ = false;
         return ok_;
     }
-    // Closes and renames; true when the target now holds exactly the written bytes.
+    // Flushes to the disk, closes and moves the file over the target; true when the
+    // target now holds exactly the written bytes. The bytes reach the disk before the
+    // new name does, so a crash never leaves the target empty or half-written.
     bool commit() {
+        const QGU_FileOps& ops = qgu_fileOps();
+        const bool synced = ok_ && ops.sync(f_);
         const bool closed = std::fclose(f_) == 0;
         f_ = nullptr;
-        if (!ok_ || !closed || std::rename(tmp_.c_str(), target_.c_str()) != 0) {
+        if (!synced || !closed || !ops.replace(tmp_.c_str(), target_.c_str())) {
             std::remove(tmp_.c_str());
             return false;
         }
@@ -106,14 +111,34 @@ int createFile(const void* buffer, int64_t size, const char* name) {
 }
 
 // Reads up to `limit` bytes (the whole file when limit < 0) into a new block whose
-// recorded size is the file length (limit < 0) or `limit`.
-void* openBlock(const char* name, int64_t limit) {
+// recorded size is the file length (limit < 0) or `limit`. With `refuseLonger`, a file
+// longer than `limit` is not read at all. *state and *length report what was found.
+void* openBlock(const char* name, int64_t limit, bool refuseLonger = false, int* state = nullptr,
+                int64_t* length = nullptr) {
+    int dummyState;
+    int64_t dummyLength;
+    if (state == nullptr) state = &dummyState;
+    if (length == nullptr) length = &dummyLength;
+    *length = -1;
+    errno = 0;
     FILE* f = name ? std::fopen(name, "rb") : nullptr;
     if (f == nullptr) {
+        // Only a file that is not there counts as missing; any other failure (no
+        // permission, an I/O error) means a file exists that must not be replaced.
+        *state = (name == nullptr || errno == ENOENT || errno == ENOTDIR) ? QGU_FILE_MISSING
+                                                                         : QGU_FILE_UNREADABLE;
         std::printf("Open Error. ( %s )\r\n", safeName(name));
         return nullptr;
     }
     const int64_t len = qgu_fileLength(f);
+    *length = len;
+    if (refuseLonger && len > limit) {
+        std::fclose(f);
+        *state = QGU_FILE_TOO_LONG;
+        std::printf("Read Error. ( %s )\n", safeName(name));
+        return nullptr;
+    }
+    if (refuseLonger) limit = len;  // the block is exactly the file
     const int64_t blockSize = limit < 0 ? int64_t(len) : limit;
     const int64_t want = limit < 0 ? int64_t(len) : (int64_t(len) < limit ? int64_t(len) : limit);
     void* data = len >= 0 ? newBlock(blockSize) : nullptr;
@@ -121,10 +146,12 @@ void* openBlock(const char* name, int64_t limit) {
     if (data) got = want > 0 ? std::fread(data, 1, size_t(want), f) : 0;
     std::fclose(f);
     if (data == nullptr || int64_t(got) != want) {
+        *state = QGU_FILE_UNREADABLE;
         std::printf("Read Error. ( %s )\n", safeName(name));
         if (data) PurgeDataFilePtr(data);
         return nullptr;
     }
+    *state = QGU_FILE_READ;
     setHead(data, name, blockSize);
     std::printf("Read %d byte Succeed. ( %s )\n", int(got), safeName(name));
     return data;
@@ -158,6 +185,10 @@ void* OpenDataFilePtrByName(const char* name) { return openBlock(name, -1); }
 
 void* OpenDataFilePtrByNameWithSize(const char* name, int64_t size) {
     return openBlock(name, size < 0 ? 0 : size);
+}
+
+void* qgu_openDataFileBounded(const char* name, int64_t maxSize, int* state, int64_t* length) {
+    return openBlock(name, maxSize < 0 ? 0 : maxSize, true, state, length);
 }
 
 int SaveDataFilePtr(void* data) {

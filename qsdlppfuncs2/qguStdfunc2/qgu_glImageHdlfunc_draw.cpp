@@ -292,7 +292,8 @@ void qgu_GLPrintText(GLuint fontTex, const double* colour, const char* text, dou
       int a = (int)(wd * w * 0.25);
       if (code == 0x20 && visible) a /= 2;  // inner spaces are half width
       if (w > 7) {
-        unsigned next = t[i + 1];
+        // The last byte a text may have is never followed by a mark inside it.
+        unsigned next = i + 1 < QGU_TEXT_MAX ? t[i + 1] : 0;
         if (next == 0xDE || next == 0xDF) a -= a / 4;  // room for the voicing mark
       } else {
         a = code < 0x80 ? 3 * w : 4 * w;

@@ -25,6 +25,11 @@ struct Mat {
 const int kStackDepth = 64;
 Mat stack[kStackDepth];
 int top = 0;
+// Pushes beyond the depth are not stored; they are counted so that their pops do not
+// pop levels that belong to the pushes below them. Their pops go back to the matrix the
+// first of them saw (the deepest level that can be kept).
+int overflow = 0;
+Mat overflowBase;
 GLenum matrixMode = GL_MODELVIEW;
 bool identity = true;  // the current CPU matrix is the identity
 
@@ -191,6 +196,7 @@ void qgu_glForgetState() {
 void qgu_glResetStateCache() {
   qgu_glForgetState();
   top = 0;
+  overflow = 0;
   setIdentity(stack[0]);
   identity = true;
   matrixMode = GL_MODELVIEW;
@@ -233,6 +239,9 @@ void qgu_glPushMatrix() {
   if (top + 1 < kStackDepth) {
     stack[top + 1] = stack[top];
     top++;
+  } else {
+    if (overflow == 0) overflowBase = stack[top];
+    overflow++;
   }
 }
 void qgu_glPopMatrix() {
@@ -240,7 +249,12 @@ void qgu_glPopMatrix() {
     glPopMatrix();
     return;
   }
-  if (top > 0) top--;
+  if (overflow > 0) {
+    overflow--;
+    stack[top] = overflowBase;
+  } else if (top > 0) {
+    top--;
+  }
   const double* m = stack[top].m;
   identity = m[0] == 1 && m[5] == 1 && m[10] == 1 && m[15] == 1 && m[1] == 0 && m[2] == 0 &&
              m[4] == 0 && m[6] == 0 && m[8] == 0 && m[9] == 0 && m[12] == 0 && m[13] == 0 &&

@@ -4,6 +4,7 @@
 // a game over after a miss without gold, Escape to the title and to quit, the option
 // rows, the chapter list's lock, a missing film refused, and the loop's pacing rules.
 #include "game_keys.h"
+#include "scratch_folder.h"
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -39,18 +40,6 @@ JoySTICK::KeyAssign ka;
 GameMainCtrlCLS* ctl = nullptr;
 std::string scratch;
 
-void enterScratchFolder() {
-    char tmpl[] = "/tmp/fhctlXXXXXX";
-    const char* dir = mkdtemp(tmpl);
-    ASSERT_NE(dir, nullptr);
-    scratch = dir;
-    const std::string rt = FH_RUNTIME_DIR;
-    ASSERT_EQ(symlink((rt + "/resourcesQSDL").c_str(), (scratch + "/resourcesQSDL").c_str()), 0);
-    symlink((rt + "/VRNresources").c_str(), (scratch + "/VRNresources").c_str());
-    mkdir((scratch + "/replayfilms").c_str(), 0755);
-    ASSERT_EQ(chdir(dir), 0);
-}
-
 bool fileExists(const char* name) {
     struct stat st;
     return stat(name, &st) == 0;
@@ -59,7 +48,8 @@ bool fileExists(const char* name) {
 class Controller : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        enterScratchFolder();
+        scratch = gametest::enterScratchFolder("fhctl");
+        ASSERT_FALSE(scratch.empty());
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         qgu_initGLImageHdlfunc();
         qgu_initNewGLworld("controller test", rRect{0, 0, 240, 320}, 0);

@@ -5,6 +5,7 @@
 // film that replays to the same end state.
 
 #include "game_keys.h"
+#include "scratch_folder.h"
 #include <SDL.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
@@ -34,23 +35,10 @@ FHWorldCLS& W = Game_GLOBALS::MyWorld;
 Uint8 keys[SDL_NUM_SCANCODES];
 JoySTICK::KeyAssign ka;
 
-// The runtime folder's content, reached from a scratch working folder so that films
-// and the diary written by play land outside the build tree.
-void enterScratchFolder() {
-    char tmpl[] = "/tmp/fhplayXXXXXX";
-    const char* dir = mkdtemp(tmpl);
-    ASSERT_NE(dir, nullptr);
-    const std::string rt = FH_RUNTIME_DIR;
-    ASSERT_EQ(symlink((rt + "/resourcesQSDL").c_str(), (std::string(dir) + "/resourcesQSDL").c_str()), 0);
-    symlink((rt + "/VRNresources").c_str(), (std::string(dir) + "/VRNresources").c_str());
-    mkdir((std::string(dir) + "/replayfilms").c_str(), 0755);
-    ASSERT_EQ(chdir(dir), 0);
-}
-
 class Section : public ::testing::Test {
 protected:
     static void SetUpTestSuite() {
-        enterScratchFolder();
+        ASSERT_FALSE(gametest::enterScratchFolder("fhplay").empty());
         ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
         qgu_initGLImageHdlfunc();
         qgu_initNewGLworld("play test", rRect{0, 0, 240, 320}, 0);

@@ -2,6 +2,7 @@
 #include <gtest/gtest.h>
 
 #include "gfx_support.h"
+#include "qgu_glcalls.h"
 
 using namespace gfxtest;
 
@@ -86,6 +87,42 @@ TEST_F(Drawing, RepeatedTextureTilesAtItsOwnSize) {
   EXPECT_EQ(cellOf(pixel(1, 151)), 0);
   EXPECT_EQ(cellOf(pixel(33, 151)), 0);
   EXPECT_EQ(cellOf(pixel(31, 151)), 3);
+}
+
+TEST_F(Drawing, RepeatsByRatioAreWholeNumbersWhenSizesDoNotDivide) {
+  // Ratio 0.7: the 64 x 32 texture counts as 44 x 22. 128 / 44 = 2 and 32 / 22 = 1
+  // whole repeats (integer division), so each copy is stretched to 64 x 32; a
+  // fractional count (2.9 x 1.45) would start the second copy at x = 44.
+  qgu_GLDrawTexRepWithCnRatio(atlas, 128, 32, GLwhite, 0, 150, 0, 0.7);
+  EXPECT_EQ(cellOf(pixel(62, 151)), 3);  // end of the first copy's top row
+  EXPECT_EQ(cellOf(pixel(66, 151)), 0);  // start of the second copy
+  EXPECT_EQ(cellOf(pixel(45, 151)), 2);
+  EXPECT_EQ(cellOf(pixel(1, 150 + 17)), 4);  // the bottom row fills the lower half
+  EXPECT_EQ(cellOf(pixel(127, 150 + 31)), 7);
+  EXPECT_EQ(pixel(1, 150 + 33), kBlack);
+}
+
+TEST_F(Drawing, MatrixPushesBeyondTheStackKeepPopsBalanced) {
+  // 70 nested pushes, each followed by a step of one dot to the right; the stack holds
+  // 64 levels. After ten pops the square must be drawn 60 dots right of the start, as
+  // if every push had been kept for the levels that were.
+  qgu_glMatrixMode(GL_MODELVIEW);
+  qgu_glPushMatrix();
+  for (int i = 0; i < 70; i++) {
+    qgu_glPushMatrix();
+    qgu_glTranslated(1, 0, 0);
+  }
+  for (int i = 0; i < 10; i++) qgu_glPopMatrix();
+  qgu_GLDrawSimpleSuqre(GLred, 10, 200, 12, 202);
+  for (int i = 0; i < 60; i++) qgu_glPopMatrix();
+  qgu_glPopMatrix();
+  EXPECT_EQ(pixel(70, 200).r, 255);
+  EXPECT_EQ(pixel(69, 200), kBlack);
+  EXPECT_EQ(pixel(72, 200), kBlack);
+  // Balanced again: drawing lands where it is asked.
+  qgu_GLDrawSimpleSuqre(GLred, 10, 210, 12, 212);
+  EXPECT_EQ(pixel(10, 210).r, 255);
+  EXPECT_EQ(pixel(9, 210), kBlack);
 }
 
 TEST_F(Drawing, PutTextureWithColourDrawsTwiceCentredOrOnceFromTheCorner) {

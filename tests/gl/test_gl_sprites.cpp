@@ -239,6 +239,79 @@ TEST_F(Sprites, PatternLayerUploadsOnlyOnChange) {
   patt.hidden = false;
 }
 
+TEST_F(Sprites, AdditiveSpriteAddsToWhatLiesBelowThenBlendingIsNormalAgain) {
+  const double green[4] = {0, 0.4, 0, 1};  // 102 in green
+  qgu_GLDrawSimpleSuqre(green, 0, 0, 100, 40);
+  QSDLpp_GLSprite* s = queue(10, 10, 2, 2);  // cell 2: (66, 40, 200)
+  s->setBlendF(GL_ONE);
+  queue(40, 10, 2, 2);  // normal blending covers
+  SF::update(0, 0);
+  const RGBA add = pixel(15, 15), normal = pixel(45, 15);
+  EXPECT_EQ(add.r, 66);
+  EXPECT_NEAR(add.g, 40 + 102, 2);
+  EXPECT_EQ(add.b, 200);
+  EXPECT_EQ(cellOf(normal), 2);
+  // The record handed out next starts with normal blending.
+  clearFrame();
+  qgu_GLDrawSimpleSuqre(green, 0, 0, 100, 40);
+  queue(10, 10, 2, 2);
+  SF::update(0, 0);
+  EXPECT_EQ(cellOf(pixel(15, 15)), 2);
+}
+
+TEST_F(Sprites, QuarterTurnSpriteAdvancesItsPatternAndTurns) {
+  // Pattern 3 turned 180 degrees shows pattern 3 + 2 = 5, upside down: its top-left
+  // marker is at the bottom-right. 90 degrees gives pattern 4.
+  QSDLpp_GLSprite* s = SF::getNextObjAndInc();
+  s->setDrwType(GLO::SprAtlasRot4);
+  s->put0(100, 50, 2, 3);
+  s->setRot(180);
+  QSDLpp_GLSprite* q = SF::getNextObjAndInc();
+  q->setDrwType(GLO::SprAtlasRot4);
+  q->put0(140, 50, 2, 3);
+  q->setRot(90);
+  SF::update(0, 0);
+  EXPECT_EQ(cellOf(pixel(102, 52)), 5);
+  EXPECT_EQ(pixel(114, 64), kWhite);
+  EXPECT_FALSE(pixel(101, 51) == kWhite);
+  EXPECT_EQ(cellOf(pixel(147, 57)), 4);
+}
+
+TEST_F(Sprites, PatternLayerScrollRulesAndTintedPlane) {
+  static QSDLpp_GLPattSys patt;
+  patt.initi();
+  patt.setsocImg(128);
+  ASSERT_NE(patt.source, nullptr);
+  patt.put(0, 0, 3, 0, true);    // row 0
+  patt.put(0, 6, 6, 0, true);    // rows 96..111
+  patt.put(23, 1, 2, 0, true);   // columns 368..383
+  patt.put(24, 1, 4, 0, true);   // columns 384..399: beyond the drawn area
+
+  // A small negative vertical scroll is kept as it is: row 0 shows 16 dots lower.
+  patt.update(10, 20, 0, -16, 0, 0);
+  EXPECT_EQ(cellOf(pixel(12, 20 + 17)), 3);
+  EXPECT_NE(cellOf(pixel(12, 20 + 1)), 3);
+  // Beyond 511 the scroll wraps to its low nine bits: 600 -> 88, row 96 at 8 dots.
+  clearFrame();
+  patt.update(10, 20, 0, 600, 0, 0);
+  EXPECT_EQ(cellOf(pixel(12, 20 + 9)), 6);
+  EXPECT_NE(cellOf(pixel(12, 20 + 6)), 6);
+  // The area ends at column 384: scrolled 300, column 368 lands at 68, nothing after 84.
+  clearFrame();
+  patt.update(10, 20, 300, 0, 0, 0);
+  EXPECT_EQ(cellOf(pixel(10 + 70, 20 + 20)), 2);
+  EXPECT_EQ(pixel(10 + 86, 20 + 20), kBlack);
+
+  // The tinted plane: the same place, in translucent gray.
+  clearFrame();
+  patt.updateWithColor(10, 20, 0, 0, 0, 0);
+  const RGBA c = pixel(12, 22);
+  const RGBA plain = cellColour(3);
+  EXPECT_NEAR(c.r, plain.r * 0.6 * 0.4, 3);
+  EXPECT_NEAR(c.b, plain.b * 0.6 * 0.4, 3);
+  EXPECT_EQ(pixel(8, 22), kBlack);
+}
+
 TEST_F(Sprites, TexturedAndOutlineShapeTypes) {
   GLuint a16 = SF::getTextureNum(GLO::Size16);
   QSDLpp_GLSprite* tiled = queue(10, 10, 0, 0);  // the atlas repeated over 256 x 64

@@ -6,6 +6,9 @@
 #include <SDL.h>
 #include <SDL_mixer.h>
 
+#include <sys/stat.h>
+#include <unistd.h>
+
 #include <cstring>
 #include <string>
 #include <vector>
@@ -202,6 +205,51 @@ TEST(PrefFile, AFileThatCanBeNeitherReadNorCreatedLeavesDefaultsInMemory) {
     EXPECT_NE(log.find("Open Error."), std::string::npos) << log;
 }
 
+TEST(PrefFile, AFileThatExistsButCannotBeReadIsNeverWrittenOver) {
+    ProgramVariant game(false);
+    ScratchDir dir;
+    // Cases of a file that is there but cannot be read: a link to a device (no regular
+    // length), a folder, and a file too long to be a preference file (not read at all).
+    const std::string dev = dir.file("dev.pref"), folder = dir.file("folder.pref"),
+                      huge = dir.file("huge.pref");
+    ASSERT_EQ(symlink("/dev/zero", dev.c_str()), 0);
+    ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
+    {
+        FILE* f = std::fopen(huge.c_str(), "wb");
+        ASSERT_NE(f, nullptr);
+        std::fseek(f, (2 << 20) - 1, SEEK_SET);  // 2 MiB, sparse
+        std::fputc(0x42, f);
+        std::fclose(f);
+    }
+    for (const std::string& path : {dev, folder, huge}) {
+        PrefHandler pref(path.c_str(), 1024);
+        std::string log;
+        {
+            coretest::StdoutCapture out;
+            EXPECT_FALSE(pref.autoPref()) << path;  // nothing was created
+            pref.setElement(SDLSetIdx::MusicVol, 4);
+            EXPECT_EQ(pref.savePref(), 0) << path;
+            log = out.text();
+        }
+        EXPECT_TRUE(pref.writeLocked()) << path;
+        for (int i = 0; i < 30; i++) {
+            if (i == SDLSetIdx::MusicVol) continue;
+            EXPECT_EQ(pref.getElement(i), kGame[i]) << path;
+        }
+        EXPECT_NE(log.find("Preference file could not be read"), std::string::npos) << log;
+        EXPECT_EQ(log.find("Create New File"), std::string::npos) << log;
+        EXPECT_EQ(log.find("Read 2097152 byte"), std::string::npos) << log;  // never read whole
+    }
+    struct stat st;
+    ASSERT_EQ(lstat(dev.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));  // the link was not replaced by a new file
+    ASSERT_EQ(stat(folder.c_str(), &st), 0);
+    EXPECT_TRUE(S_ISDIR(st.st_mode));
+    const std::vector<uint8_t> bytes = readAll(huge);
+    ASSERT_EQ(bytes.size(), size_t(2 << 20));
+    EXPECT_EQ(bytes.back(), 0x42);
+}
+
 // ---- Text export ---------------------------------------------------------------------
 
 TEST(PrefExport, WritesEveryLineWithCarriageReturns) {
@@ -294,6 +342,32 @@ TEST(PrefApply, StickSetOutsideOneToNineIsTheArrowSet) {
                   QSDL_BTN::UP1 | QSDL_BTN::UP2 | QSDL_BTN::RIGHT1 | QSDL_BTN::RIGHT2)
             << set;
     }
+}
+
+TEST(PrefApply, KeypadSetsOfPlayerTwoDifferOnlyInTheirDownKey) {
+    ProgramVariant game(false);
+    Applied a;
+    struct Case {
+        int set;
+        SDL_Scancode up, left, right, down;
+    };
+    const Case cases[] = {
+        {1, SDL_SCANCODE_KP_8, SDL_SCANCODE_KP_4, SDL_SCANCODE_KP_6, SDL_SCANCODE_KP_5},
+        {2, SDL_SCANCODE_KP_8, SDL_SCANCODE_KP_4, SDL_SCANCODE_KP_6, SDL_SCANCODE_KP_2},
+        {7, SDL_SCANCODE_KP_2, SDL_SCANCODE_KP_6, SDL_SCANCODE_KP_4, SDL_SCANCODE_KP_8},
+    };
+    for (const Case& c : cases) {
+        a.pref.setElement(SDLSetIdx::KB2Stick, c.set);
+        a.pref.sdlRestoreConfigu(&a.stick, &a.music);
+        EXPECT_EQ(a.press({c.up}), QSDL_BTN::UP2) << c.set;
+        EXPECT_EQ(a.press({c.left}), QSDL_BTN::LEFT2) << c.set;
+        EXPECT_EQ(a.press({c.right}), QSDL_BTN::RIGHT2) << c.set;
+        EXPECT_EQ(a.press({c.down}), QSDL_BTN::DOWN2) << c.set;
+    }
+    // Set 2's own down key is not keypad 5, which is set 1's.
+    a.pref.setElement(SDLSetIdx::KB2Stick, 2);
+    a.pref.sdlRestoreConfigu(&a.stick, &a.music);
+    EXPECT_EQ(a.press({SDL_SCANCODE_KP_5}), 0);
 }
 
 TEST(PrefApply, KeyChoicesIncludingTheDButtonsAtTheEndOfTheRecord) {

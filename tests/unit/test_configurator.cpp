@@ -318,11 +318,55 @@ TEST_F(ConfiguratorMenu, SaveAndQuitWritesAndQuits) {
     EXPECT_TRUE(coretest::fileExists("exportSetting.pref"));
 }
 
-TEST_F(ConfiguratorMenu, FailedSaveAndQuitStaysOpen) {
-    ASSERT_EQ(mkdir("exportSetting.pref", 0755), 0); // the export cannot be written
+TEST_F(ConfiguratorMenu, FailedSavesNameTheFileThatCouldNotBeWritten) {
+    // A non-empty folder in a file's place: that file cannot be written.
+    auto block = [](const char* name) {
+        std::remove(name);
+        ASSERT_EQ(mkdir(name, 0755), 0);
+        ASSERT_EQ(mkdir((std::string(name) + "/x").c_str(), 0755), 0);
+    };
+    auto unblock = [](const char* name) {
+        rmdir((std::string(name) + "/x").c_str());
+        rmdir(name);
+    };
     goTo(CFG_EXIT_ITEM);
+    EXPECT_STREQ(menu->saveMessage(), "");
+
+    // Only the export fails: the settings themselves were saved, and the message says so.
+    block("exportSetting.pref");
+    choose(CfgExit::SAVE_AND_QUIT);
+    EXPECT_EQ(menu->press(SDLK_SPACE), 0); // stays open to show it
+    EXPECT_STREQ(menu->saveMessage(), "Settings saved, but exportSetting.pref could not be written.");
+    EXPECT_EQ(readAll("mysdlcfg.pref"), coretest::prefFile(kGame, 30, 1030, 0xAB));
+
+    // "Save and stay" reports its failure the same way instead of failing silently.
+    choose(CfgExit::SAVE_AND_STAY);
+    EXPECT_EQ(menu->press(SDLK_SPACE), 0);
+    EXPECT_STREQ(menu->saveMessage(), "Settings saved, but exportSetting.pref could not be written.");
+    unblock("exportSetting.pref");
+
+    // Only the settings file fails.
+    block("mysdlcfg.pref");
+    EXPECT_EQ(menu->press(SDLK_SPACE), 0);
+    EXPECT_STREQ(menu->saveMessage(), "Not saved: mysdlcfg.pref could not be written.");
+    EXPECT_TRUE(coretest::fileExists("exportSetting.pref"));
+
+    // Both.
+    std::remove("exportSetting.pref");
+    block("exportSetting.pref");
     choose(CfgExit::SAVE_AND_QUIT);
     EXPECT_EQ(menu->press(SDLK_SPACE), 0);
+    EXPECT_STREQ(menu->saveMessage(),
+                 "Not saved: mysdlcfg.pref and exportSetting.pref could not be written.");
+    unblock("exportSetting.pref");
+    unblock("mysdlcfg.pref");
+
+    // Both written: confirmed on screen, and "save and quit" quits.
+    choose(CfgExit::SAVE_AND_STAY);
+    EXPECT_EQ(menu->press(SDLK_SPACE), 0);
+    EXPECT_STREQ(menu->saveMessage(), "Settings saved.");
+    choose(CfgExit::SAVE_AND_QUIT);
+    EXPECT_EQ(menu->press(SDLK_SPACE), 1);
 }
 
 TEST_F(ConfiguratorMenu, ResetRestoresTheToolDefaultsOnlyInMemoryUntilASave) {

@@ -264,35 +264,94 @@ TEST_F(Containers, IdListAndHeapSizesAndPurge) {
     EXPECT_EQ(qgu_getResourceRef(QGU_RES::STR_, 40), static_cast<uint8_t*>(again) + 32);
 }
 
-TEST_F(Containers, RegistryTablesWrapAround) {
-    // 257 records: the 257th takes slot 0 again.
+TEST_F(Containers, FullTablesRefuseNewEntriesInsteadOfOverwritingLiveOnes) {
+    // 257 records: the table holds 256; the 257th is refused and record 0 stays.
     std::vector<StoredRecord> recs;
     for (int i = 0; i < 257; ++i) recs.push_back({QGU_RES::SREF, i, {uint8_t(i), 0}});
     const std::string p = save("many.mrsrc", recs);
-    ASSERT_NE(qgu_loadResource(p.c_str()), nullptr);
-    EXPECT_EQ(qgu_resourceSlotEnd(), 1);
-    EXPECT_EQ(qgu_resourceSlots()[0].id, 256);
-    EXPECT_EQ(qgu_getResourceRef(QGU_RES::SREF, 0), nullptr);
-    const uint8_t* last = static_cast<uint8_t*>(qgu_getResourceRef(QGU_RES::SREF, 256));
-    ASSERT_NE(last, nullptr);
-    EXPECT_EQ(last[1], 0);  // 256 & 0xFF stored high byte first after the swap
+    {
+        StdoutCapture cap;
+        ASSERT_NE(qgu_loadResource(p.c_str()), nullptr);
+        EXPECT_NE(cap.text().find("Resource table is full. ( resID:256 )"), std::string::npos);
+    }
+    EXPECT_EQ(qgu_resourceSlotEnd(), 256);
+    EXPECT_EQ(qgu_getResourceRef(QGU_RES::SREF, 256), nullptr);
+    for (int i : {0, 1, 255}) {
+        const uint8_t* r = static_cast<uint8_t*>(qgu_getResourceRef(QGU_RES::SREF, i));
+        ASSERT_NE(r, nullptr) << i;
+        EXPECT_EQ(r[1], uint8_t(i)) << i;  // swapped to host order
+    }
 
-    // 65 containers: the 65th overwrites loaded-file entry 0.
+    // 65 containers: the 65th is refused; the first stays tracked, so a purge of it
+    // empties its records instead of leaving them on freed memory.
     qgu_resetResourceRegistry();
     void* firstBuf = nullptr;
     std::string name;
     for (int i = 0; i < 65; ++i) {
         name += 'c';  // every path has a different byte sum
         const std::string pth = save(name, {{QGU_RES::STR_, i, {0}}});
+        StdoutCapture quiet;
         void* b = qgu_loadResource(pth.c_str());
-        ASSERT_NE(b, nullptr) << i;
+        if (i < 64) {
+            ASSERT_NE(b, nullptr) << i;
+        } else {
+            EXPECT_EQ(b, nullptr);
+            EXPECT_NE(quiet.text().find("Resource file table is full."), std::string::npos);
+        }
         if (i == 0) firstBuf = b;
     }
-    EXPECT_EQ(qgu_loadedFileCount(), 1);
-    EXPECT_NE(qgu_loadedFiles()[0].buffer, firstBuf);
-    EXPECT_EQ(qgu_resourceSlotEnd(), 65);
-    qgu_resetResourceRegistry();
-    std::free(firstBuf);  // its entry was overwritten, so the reset no longer owns it
+    EXPECT_EQ(qgu_getResourceRef(QGU_RES::STR_, 64), nullptr);
+    EXPECT_EQ(qgu_resourceHeapSize(firstBuf), int64_t(readAll(dir.file("c")).size()));
+    EXPECT_EQ(qgu_purgeResource(firstBuf), 1);
+    EXPECT_EQ(qgu_getResourceRef(QGU_RES::STR_, 0), nullptr);
+    // Purged twice: the pointer is no longer the table's, so it is not freed again.
+    StdoutCapture quiet;
+    EXPECT_EQ(qgu_purgeResource(firstBuf), 0);
+    // The freed entry takes the next container.
+    EXPECT_NE(qgu_loadResource(dir.file(name).c_str()), nullptr);
+    EXPECT_NE(qgu_getResourceRef(QGU_RES::STR_, 64), nullptr);
+}
+
+TEST_F(Containers, SwitchingMapGroupsHundredsOfTimesKeepsEveryStartUpRecord) {
+    // Start-up containers: texts, a picture, a playlist string list.
+    const std::string start = save("start.drsrc", {{QGU_RES::STR_, 1, {2, 'o', 'k'}},
+                                                   {QGU_RES::STR_, 11001, {3, 'a', '.', 'b'}},
+                                                   invertedRecord(QGU_RES::PNGf, 140, pattern(70, 3)),
+                                                   {QGU_RES::STRn, 128, {0, 1, 1, 'x'}}});
+    ASSERT_NE(qgu_loadResource(start.c_str()), nullptr);
+    const int startEnd = qgu_resourceSlotEnd();
+    // Two map groups whose record sets differ (other numbers, other counts).
+    std::vector<StoredRecord> a, b;
+    a.push_back({QGU_RES::STR_, 501, {6, 'g', 'r', 'o', 'u', 'p', 'A'}});
+    b.push_back({QGU_RES::STR_, 501, {7, 'g', 'r', 'o', 'u', 'p', 'B', 'B'}});
+    for (int k = 0; k < 16; ++k) a.push_back({QGU_RES::Xmap, 1000 + k, {0, 1}});
+    for (int k = 0; k < 9; ++k) b.push_back({QGU_RES::Xmap, 2000 + k, {0, 2, 0, 2, 0, 0}});
+    b.push_back(invertedRecord(QGU_RES::JPEG, 153, pattern(66, 9)));
+    const std::string pa = save("groupA.mrsrc", a), pb = save("groupB.mrsrc", b);
+
+    void* open = nullptr;
+    for (int i = 0; i < 400; ++i) {
+        StdoutCapture quiet;
+        void* next = qgu_loadResource((i % 2 ? pb : pa).c_str());
+        ASSERT_NE(next, nullptr) << "switch " << i;
+        if (open) qgu_purgeResource(open);
+        open = next;
+    }
+    // The table never grew past the start-up records and the two groups (both are open
+    // for a moment at each switch).
+    EXPECT_LE(qgu_resourceSlotEnd(), startEnd + int(a.size() + b.size()));
+    EXPECT_STREQ(static_cast<char*>(qgu_getResourceRef(QGU_RES::STR_, 1)), "ok");
+    EXPECT_STREQ(static_cast<char*>(qgu_getResourceRef(QGU_RES::STR_, 11001)), "a.b");
+    const uint8_t* pic = static_cast<uint8_t*>(qgu_getPicturePtr(140));
+    ASSERT_NE(pic, nullptr);
+    EXPECT_EQ(std::vector<uint8_t>(pic, pic + 70), pattern(70, 3));
+    char text[256];
+    EXPECT_EQ(qgu_copyIdxStrPtr(text, 128, 1), 1);
+    EXPECT_STREQ(text, "x");
+    // The open group (B, the last one loaded) is found too; A's records are gone.
+    EXPECT_STREQ(static_cast<char*>(qgu_getResourceRef(QGU_RES::STR_, 501)), "groupBB");
+    EXPECT_EQ(qgu_getResourceRef(QGU_RES::Xmap, 1000), nullptr);
+    EXPECT_NE(qgu_getPicturePtr(153), nullptr);
 }
 
 TEST_F(Containers, DamagedContainersAreRefusedWhole) {

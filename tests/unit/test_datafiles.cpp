@@ -3,8 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cstring>
+#include <functional>
 
 #include "core_testutil.h"
 #include "qgu_fileutil.h"
@@ -133,6 +135,110 @@ TEST(DataFiles, SaveReplacesFileAtomically) {
     EXPECT_EQ(dirListing(d.path()), "blocked\nmysdlcfg.pref\ntmp8\n");
     PurgeDataFilePtr(other);
     PurgeDataFilePtr(data);
+}
+
+// The platform steps of a save, recorded: which file was synced (by what it held at
+// that moment) and which rename followed. Either step can be made to fail.
+struct SaveSteps {
+    static std::vector<std::string> log;
+    static bool failSync, failReplace;
+    static QGU_FileOps real;
+    static bool sync(FILE* f) {
+        std::fflush(f);
+        log.push_back("sync " + std::to_string(std::ftell(f)));
+        return !failSync && real.sync(f);
+    }
+    static bool replace(const char* from, const char* to) {
+        log.push_back("replace " + std::string(to).substr(std::string(to).rfind('/') + 1));
+        return !failReplace && std::rename(from, to) == 0;
+    }
+};
+std::vector<std::string> SaveSteps::log;
+bool SaveSteps::failSync = false, SaveSteps::failReplace = false;
+QGU_FileOps SaveSteps::real = qgu_fileOps();
+
+TEST(DataFiles, EverySaveReachesTheDiskBeforeItsNameAndFailuresKeepTheOldFile) {
+    ScratchDir d;
+    const std::string p = d.file("vrnpr.pref");
+    writeAll(p, pattern(64, 1));
+    const QGU_FileOps recording{SaveSteps::sync, SaveSteps::replace};
+    struct Restore {
+        ~Restore() { qgu_setFileOps(nullptr); }
+    } restore;
+    // Each writer of the data-file layer: the bytes are synced whole, then renamed.
+    const auto data = pattern(40, 7);
+    using Writer = std::function<int()>;
+    const std::vector<std::pair<std::string, Writer>> writers = {
+        {"overwrite", [&] { return OverWriteDataFilePtrByName(p.c_str(), data.data(), 40); }},
+        {"new file", [&] { return SavePtrForNewFile(data.data(), 40, p.c_str()); }},
+        {"atomic", [&] { return qgu_writeFileAtomic(p.c_str(), data.data(), 40) == 1 ? 1 : 0; }},
+    };
+    for (const auto& wr : writers) {
+        writeAll(p, pattern(64, 1));
+        SaveSteps::log.clear();
+        SaveSteps::failSync = SaveSteps::failReplace = false;
+        qgu_setFileOps(&recording);
+        {
+            StdoutCapture quiet;
+            EXPECT_EQ(wr.second(), 1) << wr.first;
+        }
+        EXPECT_EQ(SaveSteps::log, (std::vector<std::string>{"sync 40", "replace vrnpr.pref"})) << wr.first;
+        EXPECT_EQ(readAll(p), data) << wr.first;
+
+        // A failed sync or rename: reported, the old file intact, no temporary file.
+        for (int fail = 0; fail < 2; ++fail) {
+            writeAll(p, pattern(64, 1));
+            SaveSteps::failSync = fail == 0;
+            SaveSteps::failReplace = fail == 1;
+            StdoutCapture quiet;
+            EXPECT_NE(wr.second(), 1) << wr.first << " fail " << fail;
+            EXPECT_EQ(readAll(p), pattern(64, 1)) << wr.first << " fail " << fail;
+            EXPECT_EQ(dirListing(d.path()), "vrnpr.pref\n") << wr.first << " fail " << fail;
+        }
+    }
+}
+
+TEST(DataFiles, BoundedOpenTellsMissingUnreadableAndTooLongApartWithoutReadingThem) {
+    ScratchDir d;
+    writeAll(d.file("ok"), pattern(100, 2));
+    ASSERT_EQ(mkdir(d.file("folder").c_str(), 0755), 0);
+    ASSERT_EQ(symlink("/dev/zero", d.file("device").c_str()), 0);
+    writeAll(d.file("long"), pattern(101, 2));
+    struct Case {
+        const char* name;
+        int state;
+        int64_t length;
+    };
+    const Case cases[] = {
+        {"ok", QGU_FILE_READ, 100},
+        {"missing", QGU_FILE_MISSING, -1},
+        {"nofolder/x", QGU_FILE_MISSING, -1},
+        {"folder", QGU_FILE_UNREADABLE, -1},
+        {"device", QGU_FILE_UNREADABLE, -1},
+        {"long", QGU_FILE_TOO_LONG, 101},
+    };
+    for (const Case& c : cases) {
+        int state = -1;
+        int64_t length = -7;
+        std::string log;
+        void* data;
+        {
+            StdoutCapture cap;
+            data = qgu_openDataFileBounded(d.file(c.name).c_str(), 100, &state, &length);
+            log = cap.text();
+        }
+        EXPECT_EQ(state, c.state) << c.name;
+        EXPECT_EQ(length, c.length) << c.name;
+        EXPECT_EQ(data != nullptr, c.state == QGU_FILE_READ) << c.name;
+        if (data) {
+            EXPECT_EQ(GetPtrSize(data), 100);
+            EXPECT_EQ(std::vector<uint8_t>(static_cast<uint8_t*>(data), static_cast<uint8_t*>(data) + 100),
+                      pattern(100, 2));
+            PurgeDataFilePtr(data);
+        } else {
+            EXPECT_EQ(log.find("Succeed"), std::string::npos) << c.name << log;  // nothing was read
+        }
+    }
 }
 
 TEST(DataFiles, SavePtrForNewFileAndOverwrite) {

@@ -156,6 +156,8 @@ TEST_F(DiaryTest, SectionEndFoldsItemsAndFramesUnlessCheating) {
 
     w.sectionSteps = 60;
     w.firstChrSteps = 60;
+    FHWGBL::TempEvalItmF[3] = true;  // taken again in the section that is cleared
+    FHWGBL::TempGetPenBoxF = true;
     w.determPlayRecords(0);
     EXPECT_EQ(rec()[488 + 23], 1);
     EXPECT_EQ(rec()[480 + 2], 1);
@@ -296,6 +298,92 @@ TEST_F(DiaryTest, FullChaptersScoreOneHundredEach) {
     for (int c = 0; c < 5; ++c) EXPECT_EQ(FHWorldCLS::chapterAchievement(rec(), c), 100) << c;
     setAppendixFull(rec());
     EXPECT_EQ(FHWorldCLS::appendixAchievement(rec()), 101);
+}
+
+TEST_F(DiaryTest, CollectionsAreCreditedOnlyToTheLiveSectionThatTookThem) {
+    auto take = [] {
+        for (bool& f : FHWGBL::TempEvalItmF) f = false;
+        FHWGBL::TempEvalItmF[5] = true;
+        FHWGBL::TempGetPenBoxF = true;
+        FHWGBL::TempGetMysteryF = true;
+    };
+    auto credited = [&](int chapter) {
+        return rec()[480 + chapter] + rec()[488 + chapter * 10 + 5] + rec()[487];
+    };
+    FHWGBL::RBGKeyBit = 0;
+    // Cleared in chapter 1: credited there, and used up.
+    FHWGBL::CHAPTER = 1;
+    take();
+    w.determPlayRecords(0);
+    EXPECT_EQ(credited(1), 3);
+    rec()[487] = w.workingRecord[487] = 0;
+    FHWGBL::CHAPTER = 3;
+    w.determPlayRecords(0);
+    EXPECT_EQ(credited(3), 0) << "a later clear in another chapter";
+
+    // Taken in a section that ended in a game over: never credited, not even later.
+    take();
+    w.determPlayRecords(1);
+    FHWGBL::CHAPTER = 4;
+    w.determPlayRecords(0);
+    EXPECT_EQ(credited(3) + credited(4), 0) << "after a game over";
+
+    // Taken while a film was watched: the viewer earns nothing, then or later.
+    take();
+    QSDL_GLOBALS::rplyMode = 1;
+    w.determPlayRecords(0);
+    QSDL_GLOBALS::rplyMode = 0;
+    EXPECT_EQ(credited(4), 0) << "during a replay";
+    FHWGBL::CHAPTER = 2;
+    w.determPlayRecords(0);
+    EXPECT_EQ(credited(2), 0) << "after a replay";
+}
+
+TEST_F(DiaryTest, ADiaryThatExistsButCannotBeReadIsNeverWrittenOver) {
+    // A link to a device stands for a diary that cannot be read (the tests may run with
+    // rights that read any plain file).
+    std::remove("vrnpr.pref");
+    ASSERT_EQ(symlink("/dev/zero", "vrnpr.pref"), 0);
+    const std::string out = reload();
+    EXPECT_NE(out.find("Diary could not be read; kept in memory"), std::string::npos) << out;
+    EXPECT_EQ(out.find("New preference file was cleated."), std::string::npos) << out;
+    ASSERT_NE(w.diaryPtr, nullptr);
+    EXPECT_TRUE(w.diaryWriteLocked);
+    EXPECT_EQ(rec()[464], 1);
+    EXPECT_EQ(get32(rec(), 304), 10);  // a new diary's high scores
+    // Play and saving go on in memory; the file and its report are left alone.
+    FHWGBL::CHAPTER = 0;
+    w.sectionSteps = 7;
+    w.determPlayRecords(0);
+    EXPECT_EQ(get32(rec(), 136), 7);
+    const std::string saved = save();
+    EXPECT_NE(saved.find("Diary not saved"), std::string::npos) << saved;
+    struct stat st;
+    ASSERT_EQ(lstat("vrnpr.pref", &st), 0);
+    EXPECT_TRUE(S_ISLNK(st.st_mode));
+    EXPECT_FALSE(coretest::fileExists(file("SecretDiary.text")));
+    std::remove("vrnpr.pref");
+    // A later start that finds the diary missing creates it again as usual.
+    const std::string fresh = reload();
+    EXPECT_FALSE(w.diaryWriteLocked);
+    EXPECT_NE(fresh.find("New preference file was cleated."), std::string::npos);
+}
+
+TEST_F(DiaryTest, AHugeStrayDiaryIsNeverReadWhole) {
+    {
+        FILE* f = std::fopen("vrnpr.pref", "wb");
+        ASSERT_NE(f, nullptr);
+        std::fseek(f, (64 << 20) - 1, SEEK_SET);  // 64 MiB, sparse
+        std::fputc(1, f);
+        std::fclose(f);
+    }
+    const std::string out = reload();
+    EXPECT_EQ(out.find("Read 67108864 byte"), std::string::npos) << out;
+    EXPECT_NE(out.find("Read 1312 byte Succeed."), std::string::npos) << out;
+    EXPECT_NE(out.find("Corrupted preference was flushed."), std::string::npos) << out;
+    // Repaired, it saves as a proper diary.
+    save();
+    EXPECT_EQ(coretest::readAll(file("vrnpr.pref")).size(), size_t(kDiary));
 }
 
 TEST_F(DiaryTest, UnwritableDiaryStillGivesAValidDiaryInMemory) {

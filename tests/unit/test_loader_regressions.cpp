@@ -16,6 +16,7 @@
 #include "core_testutil.h"
 #include "qgu_fileutil.h"
 #include "qgu_glImageHdlfunc.h"
+#include "qsdlpp2_globals.h"
 
 using namespace coretest;
 
@@ -95,19 +96,20 @@ TEST_F(LoaderRegressions, CyclingMapGroupsKeepsTheStartContainersInTheTable) {
     EXPECT_EQ(load(start), startBuf);
 }
 
-// With every entry holding a container in use, the oldest is still overwritten.
-TEST_F(LoaderRegressions, FullTableStillWrapsOverTheOldest) {
+// With every entry holding a container in use, a new one is refused: pushing the oldest
+// out would leave its buffer untracked while its records still point into it.
+TEST_F(LoaderRegressions, FullTableRefusesANewContainerAndKeepsEveryOldOne) {
     std::vector<void*> bufs;
     for (int i = 0; i <= QGU_MAX_LOADED_FILES; ++i) {
         // Names of different lengths: container ids are byte sums, so they differ.
         const std::string p = save(std::string(size_t(i) + 1, 'c') + ".mrsrc",
                                    buildContainer({{QGU_RES::STR_, 100 + i, {1, 'x'}}}));
         bufs.push_back(load(p));
-        ASSERT_NE(bufs.back(), nullptr);
     }
-    EXPECT_EQ(qgu_loadedFiles()[0].buffer, bufs.back());
-    EXPECT_EQ(qgu_loadedFileCount(), 1);
-    std::free(bufs.front());  // no longer in the table: the caller that kept it frees it
+    EXPECT_EQ(bufs.back(), nullptr);
+    EXPECT_EQ(qgu_loadedFiles()[0].buffer, bufs.front());
+    EXPECT_NE(qgu_getResourceRef(QGU_RES::STR_, 100), nullptr);
+    EXPECT_EQ(qgu_getResourceRef(QGU_RES::STR_, 100 + QGU_MAX_LOADED_FILES), nullptr);
 }
 
 class PictureRegressions : public LoaderRegressions {
@@ -280,6 +282,41 @@ TEST(MapRegressions, RecordsAtOddOffsetsLoad) {
     EXPECT_EQ(w.chars[0].posY, 4 * 1600);
     w.loadMapWorld(-1, -1);
     qgu_resetResourceRegistry();
+    ASSERT_EQ(chdir(oldCwd), 0);
+}
+
+}  // namespace
+
+namespace {
+
+// A section whose map group is missing does not start, and no world step runs without a
+// map (the collision code would read the block map with a mask of -1).
+TEST(MapRegressions, ASectionWithoutItsMapIsRefusedAndNoStepRunsWithoutAMap) {
+    ScratchDir dir;
+    char oldCwd[1024];
+    ASSERT_NE(getcwd(oldCwd, sizeof oldCwd), nullptr);
+    ASSERT_EQ(chdir(dir.path().c_str()), 0);  // no resourcesQSDL here at all
+    qgu_resetResourceRegistry();
+    FHWorldCLS& w = Game_GLOBALS::MyWorld;
+    w.replayPlaybackF = false;
+    std::string log;
+    int started;
+    {
+        StdoutCapture cap;
+        w.loadMapWorld(-1, -1);
+        started = w.loadNewStage(1, 0, 0);
+        log = cap.text();
+    }
+    EXPECT_EQ(started, -1);
+    EXPECT_NE(log.find("Section could not start"), std::string::npos) << log;
+    EXPECT_FALSE(QSDL_GLOBALS::Stick.isRecording());
+    EXPECT_EQ(w.loadedMapNum, -1);
+    {
+        StdoutCapture cap;
+        w.fhWorldMainLoop(-1);
+        EXPECT_EQ(w.fhWorldMainLoop(0), -2);
+        EXPECT_NE(cap.text().find("World step refused: no map is loaded."), std::string::npos);
+    }
     ASSERT_EQ(chdir(oldCwd), 0);
 }
 

@@ -1,6 +1,7 @@
 // Replay films: the header written at a live start, saving and reloading with every field
 // and event, playback through the input object, and the refusal of damaged films.
 #include <SDL.h>
+#include <sys/stat.h>
 
 #include "qgu_carbonlike2.h"
 #include "world_testutil.h"
@@ -26,6 +27,8 @@ protected:
         for (int k = 0; k < 3; ++k) w.chars[k].weapon = MYShot_Type(9 + k);
     }
     void TearDown() override {
+        FHSYS_GLOBALS::unLock_usingF[5] = FHSYS_GLOBALS::unLock_usingF[6] = false;
+        FHSYS_GLOBALS::usedF5F = false;
         QSDL_GLOBALS::Stick.endsync();
         QSDL_GLOBALS::Stick.setKeyStateSource(nullptr);
         QSDL_GLOBALS::rplyMode = 0;
@@ -251,6 +254,113 @@ TEST_F(ReplayTest, DamagedFilmsAreRefused) {
     int r = -1;
     startPlayback(0, 2, 0, &r);
     EXPECT_EQ(r, 0);
+}
+
+TEST_F(ReplayTest, AHugeStrayFilmIsRefusedUnread) {
+    ASSERT_EQ(mkdir("replayfilms", 0755), 0);
+    {
+        FILE* f = std::fopen("replayfilms/Best2-2.vrnrpmov", "wb");
+        ASSERT_NE(f, nullptr);
+        std::fseek(f, (32 << 20) - 1, SEEK_SET);  // 32 MiB, sparse
+        std::fputc(0, f);
+        std::fclose(f);
+    }
+    const std::string log = reloadFilms();
+    EXPECT_FALSE(w.filmPresent[1][1][1]);
+    EXPECT_NE(log.find("Replay file was corrupted.replayfilms/Best2-2.vrnrpmov\n"), std::string::npos);
+    EXPECT_EQ(log.find("Read 33554432 byte"), std::string::npos) << "read whole";
+}
+
+TEST_F(ReplayTest, FilmsPlayWithTheModesTheyWereRecordedWith) {
+    // Recorded in free play.
+    FHSYS_GLOBALS::unLock_usingF[5] = true;
+    FHSYS_GLOBALS::unLock_usingF[6] = false;
+    recordSection(1, 0, 40);
+    EXPECT_TRUE(FHSYS_GLOBALS::use_freePlayF);
+    ASSERT_TRUE(save(0));
+    reloadFilms();
+    // Watched with invincibility switched on instead: the film's modes win.
+    FHSYS_GLOBALS::unLock_usingF[5] = false;
+    FHSYS_GLOBALS::unLock_usingF[6] = true;
+    int r = -1;
+    startPlayback(1, 0, 0, &r);
+    ASSERT_EQ(r, 0);
+    EXPECT_TRUE(FHSYS_GLOBALS::use_freePlayF);
+    EXPECT_FALSE(FHSYS_GLOBALS::use_invincibleF);
+    QSDL_GLOBALS::Stick.endsync();
+    w.replayPlaybackF = false;
+
+    // Recorded with neither: watched with both on, still neither.
+    FHSYS_GLOBALS::unLock_usingF[5] = FHSYS_GLOBALS::unLock_usingF[6] = false;
+    recordSection(1, 0, 40);
+    ASSERT_TRUE(save(0));
+    reloadFilms();
+    FHSYS_GLOBALS::unLock_usingF[5] = FHSYS_GLOBALS::unLock_usingF[6] = true;
+    startPlayback(1, 0, 0, &r);
+    ASSERT_EQ(r, 0);
+    EXPECT_FALSE(FHSYS_GLOBALS::use_freePlayF);
+    EXPECT_FALSE(FHSYS_GLOBALS::use_invincibleF);
+    QSDL_GLOBALS::Stick.endsync();
+    w.replayPlaybackF = false;
+
+    // A film from before the modes were stored (the spare word still zero) plays with
+    // the viewer's modes, as it always did; its checksum still holds.
+    const std::string path = file("replayfilms/Last2-1.vrnrpmov");
+    std::vector<uint8_t> old = coretest::readAll(path);
+    ASSERT_GT(old.size(), 84u);
+    std::fill(old.begin() + 80, old.begin() + 84, 0);
+    coretest::writeAll(path, old);
+    reloadFilms();
+    FHSYS_GLOBALS::unLock_usingF[5] = false;
+    startPlayback(1, 0, 0, &r);
+    ASSERT_EQ(r, 0);
+    EXPECT_FALSE(FHSYS_GLOBALS::use_freePlayF);
+    EXPECT_TRUE(FHSYS_GLOBALS::use_invincibleF);
+}
+
+// Ends a live section of chapter 0 section 1 through the world's own bookkeeping, as a
+// clear (phase 2) that took the required item, ten seconds after its start.
+class SectionEndTest : public ReplayTest {
+protected:
+    void clearSection(int32_t score, int32_t silver, bool fastModeUsed) {
+        ASSERT_EQ(w.startStageFilm(0, 1, 0), 0);
+        FHSYS_GLOBALS::usedF5F = fastModeUsed;
+        FHWGBL::Score = score;
+        FHWGBL::SilvCoins = silver;
+        FHWGBL::Highscore = 0;
+        FHWGBL::BestTimer = 0;
+        FHWGBL::haveRCF = true;
+        w.playerResult = 4;
+        w.phase = 2;
+        w.sectionStart = time(nullptr) - 10;
+        testing::internal::CaptureStdout();
+        w.recordSection();
+        testing::internal::GetCapturedStdout();
+    }
+    uint32_t bestWord() { return uint32_t(get32(w.workingRecord, 144 + 1 * 4)); }
+};
+
+TEST_F(SectionEndTest, FilmScoreCountsOneThousandPerPairOfSilverCoins) {
+    const int32_t silver[] = {0, 1, 2, 3, 7};
+    for (int32_t s : silver) {
+        clearSection(500, s, false);
+        const int32_t want = 500 + 1000 * (s / 2);
+        EXPECT_EQ(get32(w.recordingBuffer, 56), want) << s << " silver coins";
+        const std::vector<uint8_t> film = coretest::readAll(file("replayfilms/Last1-2.vrnrpmov"));
+        ASSERT_GE(film.size(), 688u);
+        EXPECT_EQ(int32_t(le32(film, 56)), want) << s << " silver coins";
+    }
+}
+
+TEST_F(SectionEndTest, ABestTimeIsRecordedOnlyWithoutFastMode) {
+    clearSection(100, 0, true);
+    EXPECT_EQ(bestWord(), 0xFF000000u) << "cleared, but no time after fast mode";
+
+    clearSection(100, 0, false);
+    const uint32_t frames = bestWord() & 0xFFFFFFu;
+    EXPECT_EQ(bestWord() >> 24, 0xFFu);
+    EXPECT_TRUE(frames == 600 || frames == 660) << frames;
+    EXPECT_TRUE(w.filmPresent[0][1][1]) << "the new best time keeps its film";
 }
 
 TEST_F(ReplayTest, MissingFilmOrAppendixSectionHasNoFilm) {

@@ -1,9 +1,11 @@
 // Sprite records, the pool and the pattern layer without a window (null GL).
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
+#include "qgu_glImageHdlfunc.h"
 #include "qsdlpp2_GLobject@image.h"
 
 namespace {
@@ -52,6 +54,42 @@ TEST(SpriteLogic, PatternRangesPickAtlasCellSizeAndLowNineBits) {
   n.setPatt(12345);
   EXPECT_EQ(n.patt, 12345);
   EXPECT_EQ(n.sizeIdx, (uint32_t)GLO::Size16);
+}
+
+TEST(SpriteLogic, PlacingWithoutAPatternKeepsTheSpritesAtlas) {
+  // A large pattern, then placed again without one (in dots and in hundredths): the
+  // sprite stays on its atlas and cell, not on the 16-dot atlas of its low nine bits.
+  for (int patt : {600, 1300, 2100}) {
+    QSDLpp_GLSprite s;
+    s.put0(1, 2, 3, patt);
+    const uint32_t size = s.sizeIdx;
+    const int cell = s.patt;
+    s.put0(10, 20, 4);
+    EXPECT_EQ(s.sizeIdx, size) << patt;
+    EXPECT_EQ(s.patt, cell) << patt;
+    EXPECT_EQ(s.layer, 4);
+    s.putx(1000, 2000, 5);
+    EXPECT_EQ(s.sizeIdx, size) << patt;
+    EXPECT_EQ(s.patt, cell) << patt;
+    EXPECT_DOUBLE_EQ(s.x, 10);
+    EXPECT_DOUBLE_EQ(s.y, 20);
+  }
+}
+
+TEST(SpriteLogic, ATextFillingAllItsBytesIsReadNoFurther) {
+  // 256 glyph bytes without a terminator, at the very end of their allocation: the
+  // check for a voicing mark after the last glyph must not read the byte beyond
+  // (the sanitizer build reports such a read).
+  GLuint font = 0;
+  ASSERT_EQ(qgu_NewFreeTexture(256, 256, &font, 0x1908 /* GL_RGBA */, false), 0);
+  char* text = static_cast<char*>(malloc(QGU_TEXT_MAX));
+  ASSERT_NE(text, nullptr);
+  memset(text, 'A', QGU_TEXT_MAX);
+  qgu_GLPrintText(font, GLwhite, text, 0, 0, 0, 16, 16);
+  memset(text, 0xB6, QGU_TEXT_MAX);  // kana that take voicing marks
+  qgu_GLPrintText(font, GLwhite, text, 0, 0, 0, 16, 16);
+  free(text);
+  qgu_DisposeTex(font);
 }
 
 TEST(SpriteLogic, SettersKeepTheirRules) {
