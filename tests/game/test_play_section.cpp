@@ -25,6 +25,7 @@
 #include "qsdlpp2_GLobject@image.h"
 #include "qsdlpp2_ctrl@io.h"
 #include "qsdlpp2_globals.h"
+#include "qsdlpp2_snd_mus@mix.h"
 
 using namespace FHWGBL;
 
@@ -257,6 +258,49 @@ TEST_F(Section, MapGroupReopensAndAMissingGroupKeepsTheMap) {
     EXPECT_EQ(W.loadedMapNum, 1);
     hold(0);
     EXPECT_EQ(step(), 1);
+}
+
+// The stage's tune plays on every play of a section: again after other music was loaded
+// (game over, clear screen, a replay) and after it was faded (back to the title), goes
+// on across a reload of the same tune's map, and comes back at full volume there.
+TEST_F(Section, StageMusicPlaysOnEverySecondPlayToo) {
+    QSDLpp_MixMusicCls& music = QSDL_GLOBALS::music;
+    QSDL_GLOBALS::PlayBGMF = true;
+    auto settle = [&](uint32_t limitMs) {
+        const uint32_t t0 = SDL_GetTicks();
+        while (!QSDLpp_MixMusicCls::playingSteadily() && SDL_GetTicks() - t0 < limitMs) {
+            music.movieIdleProcess();
+            SDL_Delay(10);
+        }
+        return QSDLpp_MixMusicCls::playingSteadily();
+    };
+    ASSERT_EQ(start(0, 0, false), 0);
+    ASSERT_TRUE(settle(500)) << "first play";
+    const Mix_Music* stageTune = QSDLpp_MixMusicCls::loadedMusic();
+    ASSERT_NE(stageTune, nullptr);
+
+    // The same map again (same tune): it goes on, and the muffled rate is reset.
+    FHSYSGBL::StageBGMRate = 50;
+    music.musVol(50);
+    const unsigned serial = QSDLpp_MixMusicCls::loadSerial();
+    W.loadMapWorld(-1, -1);
+    W.loadMapWorld(0, -1);
+    EXPECT_EQ(QSDLpp_MixMusicCls::loadSerial(), serial) << "the tune was started over";
+    EXPECT_EQ(FHSYSGBL::StageBGMRate, 100);
+    EXPECT_EQ(music.getMusVol(), 100);
+
+    // Game over music, then the section again.
+    ASSERT_TRUE(music.load("VRNresources/mus/21003 lantern out.ogg"));
+    music.start(0);
+    const Mix_Music* gameOverTune = QSDLpp_MixMusicCls::loadedMusic();
+    ASSERT_EQ(start(0, 0, false), 0);
+    EXPECT_NE(QSDLpp_MixMusicCls::loadedMusic(), gameOverTune) << "silent (game over tune kept) on a retry";
+    EXPECT_TRUE(settle(500));
+
+    // Faded out on the way to the title, then straight back into the section.
+    music.event(MovieFxCode::FADEOUT, 300);
+    ASSERT_EQ(start(0, 0, false), 0);
+    EXPECT_TRUE(settle(2000)) << "the stage tune stayed faded";
 }
 
 // Plays run-length input from the start of a section, one controller step per input
