@@ -5,11 +5,13 @@
 // rows, the chapter list's lock, a missing film refused, and the loop's pacing rules.
 #include "game_keys.h"
 #include <SDL.h>
+#include <SDL_mixer.h>
 #include <gtest/gtest.h>
 #include <stdlib.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -214,6 +216,7 @@ TEST_F(Controller, OpeningSkippedThenASectionStartsAndIsClearedWithTheCoinExchan
     hold(0);
     EXPECT_EQ(rec()[FHLayout::kRecMilestoneFlagOfs + 1], 1) << "first play recorded";
     EXPECT_EQ(ctl->browseCursor, 1);
+    EXPECT_EQ(ctl->chosenChapter, 0) << "the browser reopens on chapter 0, not the prologue";
     run(12);
 
     openChapterMap();
@@ -249,6 +252,77 @@ TEST_F(Controller, OpeningSkippedThenASectionStartsAndIsClearedWithTheCoinExchan
     const int32_t* stage = vrndx_getStageRefPtr(0, 1);
     EXPECT_EQ(ctl->browseCursor, stage[2] + 1) << "the golden goal leads to the alternative section";
     EXPECT_TRUE(fileExists("SecretDiary.text")) << "the diary is saved when the browser takes over";
+}
+
+// Music changes at a section start, at the clear screen and at game over come while the
+// old music fades out; no step may wait for that fade. Each phase's longest step is
+// printed (the figures of the frame-gap measurement) and must stay far below a fade.
+class StepTimer {
+public:
+    int longest = 0;
+    // Runs steps until `state` (at most `limit`) and then `after` more, timing each.
+    int runUntil(int state, int limit, int after) {
+        int n = -1;
+        for (int i = 1; i <= limit; ++i) {
+            if (timedStep() == state) {
+                n = i;
+                break;
+            }
+        }
+        for (int i = 0; i < after; ++i) timedStep();
+        return n;
+    }
+
+private:
+    int timedStep() {
+        const uint32_t t0 = SDL_GetTicks();
+        ctl->Mainloop(0, false);
+        longest = std::max(longest, static_cast<int>(SDL_GetTicks() - t0));
+        return ctl->GctrlState;
+    }
+};
+constexpr int kStallMs = 400;  // a fade lasts 1000 or 2000 ms; a busy step stays far below
+
+TEST_F(Controller, NoStepWaitsForFadingMusic) {
+    QSDL_GLOBALS::PlayBGMF = true;
+    seedRecord(true, 1);
+    ctl->chosenChapter = 0;
+    openBrowser();
+    openChapterMap();
+    tap(QSDL_BTN::DOWN1);  // the orchard
+    hold(QSDL_BTN::A1);
+    StepTimer start;
+    ASSERT_GT(start.runUntil(GS_PLAY, 45, 5), 0);
+    hold(0);
+
+    SilvCoins = 7;
+    FHLoop::sealCounters();
+    MyCharactor& c = W.chars[MyCharactor::currentCHR];
+    c.posX = 113 * 1600 - 400;  // the orchard's golden goal
+    c.posY = 16 * 1600 - 400;
+    StepTimer clear;
+    ASSERT_GT(clear.runUntil(GS_CLEAR, 200, 20), 0);
+
+    toTitle();
+    openBrowser();
+    openChapterMap();
+    tap(QSDL_BTN::A1);  // the meadow
+    ASSERT_GT(runUntil(GS_PLAY, 45), 0);
+    run(2);
+    GoldCoins = 0;
+    FHLoop::sealCounters();
+    MyCharactor& m = W.chars[MyCharactor::currentCHR];
+    m.posX = 32 * 1600 - 400;  // above the thorns
+    m.posY = 27 * 1600 - 400;
+    m.invincTimer = 0;
+    StepTimer over;
+    ASSERT_GT(over.runUntil(GS_GAMEOVER, 400, 20), 0);
+
+    std::printf("longest step (ms): section start %d, clear screen %d, game over %d\n", start.longest,
+                clear.longest, over.longest);
+    EXPECT_LT(start.longest, kStallMs) << "section start";
+    EXPECT_LT(clear.longest, kStallMs) << "clear screen";
+    EXPECT_LT(over.longest, kStallMs) << "game over";
 }
 
 TEST_F(Controller, AMissWithoutGoldEndsInGameOverThenTheDemo) {
@@ -437,7 +511,7 @@ TEST_F(Controller, ChapterRatingCountsSectionsAndItems) {
     EXPECT_EQ(FHCtrl::ratingLimit(5), 6000);
 }
 
-TEST_F(Controller, AMissingFilmOnTheReplayPageIsRefusedWithEffect41) {
+TEST_F(Controller, AnEmptyFilmSlotOnTheReplayPageTakesNoChoice) {
     seedRecord(true, 1);
     ctl->chosenChapter = 0;
     openBrowser();
@@ -453,10 +527,12 @@ TEST_F(Controller, AMissingFilmOnTheReplayPageIsRefusedWithEffect41) {
     hold(0);
     run(8);
     tap(QSDL_BTN::A1);
-    EXPECT_FALSE(FHCtrl::replayPageOpen());
+    run(2);
+    EXPECT_TRUE(FHCtrl::replayPageOpen()) << "the page stays for another choice";
     EXPECT_FALSE(W.replayPlaybackF);
     EXPECT_EQ(ctl->GctrlState, GS_BROWSE);
-    EXPECT_EQ(FHCtrl::browsePage(), 2) << "back towards the list";
+    EXPECT_EQ(FHCtrl::browsePage(), 4) << "still on the section map";
+    EXPECT_NE(Mix_FadingMusic(), MIX_FADING_OUT) << "the music goes on";
 }
 
 TEST_F(Controller, LoopKeysPauseOnlyInPlayAndSwitchOnlyUnlockedModes) {
@@ -510,6 +586,67 @@ TEST_F(Controller, LoopKeysPauseOnlyInPlayAndSwitchOnlyUnlockedModes) {
     loop = FHFrame::LoopState{};
 }
 
+TEST_F(Controller, PauseFollowsTheKeyOrButtonPressedNowAndIgnoresRepeats) {
+    using FHFrame::loop;
+    mainGloop = ctl;
+    loop = FHFrame::LoopState{};
+    ctl->GctrlState = GS_PLAY;
+    QSDLpp_StickCls& stick = QSDL_GLOBALS::Stick;
+    const int dKey = ka[JoySTICK::BTN_D];
+
+    // A held Space repeats: only the first press toggles.
+    FHFrame::onKeyDown(SDLK_SPACE, SDL_SCANCODE_SPACE, false);
+    EXPECT_TRUE(loop.pauseF);
+    for (int i = 0; i < 5; ++i) FHFrame::onKeyDown(SDLK_SPACE, SDL_SCANCODE_SPACE, true);
+    EXPECT_TRUE(loop.pauseF) << "a key repeat toggled pause";
+    FHFrame::onKeyDown(SDLK_SPACE, SDL_SCANCODE_SPACE, false);
+    EXPECT_FALSE(loop.pauseF);
+
+    // Player 1's D key pauses; another key pressed while D is held does not.
+    ASSERT_NE(dKey, SDL_SCANCODE_SPACE);
+    keys[dKey] = 1;
+    stick.updStick(false);
+    ASSERT_TRUE(stick.trigD(0));
+    FHFrame::onKeyDown(SDLK_a, SDL_SCANCODE_A, false);
+    EXPECT_FALSE(loop.pauseF) << "an unrelated key paused while D was held";
+    FHFrame::onKeyDown(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(dKey)), dKey, false);
+    EXPECT_TRUE(loop.pauseF) << "the D key itself pauses";
+    FHFrame::onKeyDown(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(dKey)), dKey, true);
+    EXPECT_TRUE(loop.pauseF) << "its repeat does not";
+    keys[dKey] = 0;
+    stick.updStick(false);
+    FHFrame::onKeyDown(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(dKey)), dKey, false);
+    EXPECT_FALSE(loop.pauseF);
+
+    // A pad's D button pauses on the press itself, before any step has read it; other
+    // buttons and the second pad do not.
+    JoySTICK::KeyAssign pads;
+    stick.copyDefaultPadToPtr(&pads);
+    stick.restorePadFromPtr(&pads);
+    const int dButton = pads[JoySTICK::BTN_D];
+    FHFrame::onJoyButton(0, pads[JoySTICK::BTN_A]);
+    EXPECT_FALSE(loop.pauseF);
+    FHFrame::onJoyButton(1, dButton);
+    EXPECT_FALSE(loop.pauseF);
+    FHFrame::onJoyButton(-1, dButton);
+    EXPECT_FALSE(loop.pauseF) << "a pad that is not open";
+    FHFrame::onJoyButton(0, dButton);
+    EXPECT_TRUE(loop.pauseF);
+    FHFrame::onJoyButton(0, dButton);
+    EXPECT_FALSE(loop.pauseF);
+
+    // Repeats of the other toggles: slow mode steps once per press.
+    FHSYS_GLOBALS::unLock_enableF[5] = true;
+    FHFrame::onKeyDown(SDLK_F4, SDL_SCANCODE_F4, false);
+    for (int i = 0; i < 3; ++i) FHFrame::onKeyDown(SDLK_F4, SDL_SCANCODE_F4, true);
+    EXPECT_EQ(loop.waitPlusF, 1);
+    FHSYS_GLOBALS::unLock_enableF[2] = true;
+    FHFrame::onKeyDown(SDLK_5, SDL_SCANCODE_5, false);
+    FHFrame::onKeyDown(SDLK_5, SDL_SCANCODE_5, true);
+    EXPECT_TRUE(FHSYS_GLOBALS::unLock_usingF[2]);
+    loop = FHFrame::LoopState{};
+}
+
 TEST(FrameLoop, PacingPeriodsAndLateTurns) {
     EXPECT_EQ(FHFrame::stepPeriod(0), 16);
     EXPECT_EQ(FHFrame::stepPeriod(1), 33);
@@ -519,6 +656,54 @@ TEST(FrameLoop, PacingPeriodsAndLateTurns) {
     EXPECT_EQ(FHFrame::waitFor(1000, 1020, 16), 0u) << "a late turn does not sleep";
     EXPECT_EQ(FHFrame::waitFor(0, 5000, 16), 0u) << "the first turn after a long start";
     EXPECT_EQ(FHFrame::waitFor(0xFFFFFFFAu, 2, 16), 8u) << "across the tick wrap";
+}
+
+// Every sequence, stepped to its end with the real fonts: all it shows goes through the
+// sprite list (wipes and irises queued first so they cover the rest, boxes and texts at
+// their bands over the figures), and every text ends inside the 320-dot screen.
+TEST_F(Controller, SequencesQueueTheirPicturesAndEveryTextFitsTheScreen) {
+    using Spr = QSDLpp_GLSpriteFuncs;
+    for (int script = 0; script < FHScript::kScripts; ++script) {
+        Spr::emptyList();
+        ctl->demoCtrlLoop(script, -1);
+        int texts = 0, boxes = 0, covers = 0, widest = 0;
+        int r = 0;
+        for (int step = 0; step < 3000 && r != 9; ++step) {
+            r = ctl->demoCtrlLoop(script, 1);
+            bool otherSeen = false;
+            for (int i = 1; i <= Spr::nextlayer; ++i) {
+                const QSDLpp_GLSprite& sp = Spr::spriteObj[i];
+                if (sp.drawType == GLO::SprIris || sp.drawType == GLO::SprTiled) {
+                    ++covers;
+                    EXPECT_FALSE(otherSeen) << "script " << script << " step " << step << ": a cover queued late";
+                    EXPECT_EQ(sp.layer, 0);
+                    continue;
+                }
+                otherSeen = true;
+                if (sp.drawType == GLO::SprBox) {
+                    ++boxes;
+                    EXPECT_LE(sp.layer, 1) << "a box under the figures";
+                }
+                if (sp.drawType == GLO::SprText && sp.strPtr && sp.strPtr[0]) {
+                    ++texts;
+                    EXPECT_EQ(sp.layer, 0);
+                    const int right =
+                        static_cast<int>(sp.x) + qgu_GLTextWidth(GLO::FontType[sp.textFont], sp.strPtr, sp.w);
+                    widest = std::max(widest, right);
+                    EXPECT_LE(right, 320) << "script " << script << " step " << step << ": \"" << sp.strPtr
+                                          << "\" runs off the screen at size " << sp.w;
+                    EXPECT_GE(sp.w, 6) << "\"" << sp.strPtr << "\" shrunk past reading";
+                }
+            }
+            Spr::emptyList();
+        }
+        EXPECT_EQ(r, 9) << "script " << script << " ends";
+        EXPECT_GT(texts, 0) << "script " << script << " shows its texts as sprites";
+        EXPECT_GT(covers, 0) << "script " << script << " opens and closes with a cover";
+        if (script <= 1) EXPECT_GT(boxes, 0) << "script " << script;
+        EXPECT_GT(widest, 200) << "script " << script << ": texts are not shrunk to nothing";
+    }
+    toTitle();
 }
 
 TEST(Scripts, RecordsStartInOrderAndEveryScriptEnds) {
