@@ -29,6 +29,17 @@ bool gPendingPlay = false;
 int gPendingLoops = 0;
 unsigned gLoadSerial = 0; // counts loads, so callers can tell their stream is still loaded
 
+// The longest a music call of the main thread has taken (ms), for the tests and benchmarks
+// that check that no call waits for the audio thread.
+uint32_t gLongestCallMs = 0;
+struct CallTimer {
+    uint32_t t0 = SDL_GetTicks();
+    ~CallTimer() {
+        const uint32_t ms = SDL_GetTicks() - t0;
+        if (ms > gLongestCallMs) gLongestCallMs = ms;
+    }
+};
+
 // A fade out in progress. A paused fade never ends, so it does not count.
 bool fadingOut() {
     return Mix_PlayingMusic() && Mix_FadingMusic() == MIX_FADING_OUT && !Mix_PausedMusic();
@@ -236,6 +247,7 @@ Mix_Music* QSDLpp_MixMusicCls::loadedMusic() {
 }
 
 bool QSDLpp_MixMusicCls::load(const char* path) {
+    CallTimer timer;
     freeLoadedMusic();
     if (!PlayBGMF) return true;
     Mix_Music* m = Mix_LoadMUS(path);
@@ -261,6 +273,7 @@ void QSDLpp_MixMusicCls::stop() {
 }
 
 void QSDLpp_MixMusicCls::fadeout() {
+    CallTimer timer;
     if (PlayBGMF) Mix_FadeOutMusic(1000);
 }
 
@@ -269,6 +282,7 @@ int QSDLpp_MixMusicCls::event(MovieFx code, int value) {
 }
 
 int QSDLpp_MixMusicCls::movieEvent(MovieFx code, int value) {
+    CallTimer timer;
     if (!PlayBGMF || code < 1 || code > 9) return 0;
     switch (code) {
     case MovieFxCode::PAUSE:
@@ -308,8 +322,15 @@ int QSDLpp_MixMusicCls::movieEvent(MovieFx code, int value) {
 // Called once per step: frees a replaced piece whose fade has ended and starts the piece
 // that waited for it.
 int QSDLpp_MixMusicCls::movieIdleProcess() {
+    CallTimer timer;
     settleRetiring(false);
     return 0;
+}
+
+uint32_t QSDLpp_MixMusicCls::longestCallMs(bool reset) {
+    const uint32_t ms = gLongestCallMs;
+    if (reset) gLongestCallMs = 0;
+    return ms;
 }
 
 unsigned QSDLpp_MixMusicCls::loadSerial() {

@@ -103,6 +103,8 @@ class QSDLpp_MixMusicCls {
 
     static Mix_Music* loadedMusic(); // the process-wide stream (null when none)
     static unsigned loadSerial();    // changes with every load
+    // The longest a load, event, fade-out or idle call took since the last reset (ms).
+    static uint32_t longestCallMs(bool reset);
     // The loaded stream plays, not paused and not fading out (nothing waits to replace it).
     static bool playingSteadily();
 
