@@ -266,9 +266,11 @@ PhaseTimes timedRunUntil(int state, int limit, int after, bool* reached) {
     QSDLpp_MixMusicCls::longestCallMs(true);
     *reached = false;
     for (int i = 0; i < limit + after; ++i) {
+        // Paced like the frame loop (a step every 16 ms), so fades run as they do in play.
         const uint32_t t0 = SDL_GetTicks();
         ctl->Mainloop(0, false);
         t.step = std::max(t.step, static_cast<int>(SDL_GetTicks() - t0));
+        SDL_Delay(FHFrame::waitFor(t0, SDL_GetTicks(), FHFrame::stepPeriod(0)));
         if (ctl->GctrlState == state && !*reached) {
             *reached = true;
             limit = i + 1;  // then `after` more steps
@@ -285,7 +287,11 @@ TEST_F(Controller, NoMusicCallWaitsForAFade) {
     bool reached = false;
     seedRecord(true, 1);
     ctl->chosenChapter = 0;
-    openBrowser();
+    run(92);  // the demo's tune has started when the browser is opened
+    ASSERT_EQ(ctl->GctrlState, GS_DEMO);
+    tap(QSDL_BTN::A1);
+    ASSERT_EQ(ctl->GctrlState, GS_BROWSE);
+    run(12);
     openChapterMap();
     tap(QSDL_BTN::DOWN1);  // the orchard
     hold(QSDL_BTN::A1);
