@@ -109,6 +109,8 @@ int GameMainCtrlCLS::Mainloop(int, bool) {
     FHWorldCLS& w = Game_GLOBALS::MyWorld;
     QSDLpp_StickCls& stick = QSDL_GLOBALS::Stick;
     stick.updStick(GctrlState == GS_PLAY && w.replayPlaybackF);
+    // A piece replaced while fading out is let go once its fade is over (never waited for).
+    QSDL_GLOBALS::music.movieIdleProcess();
 
     int result = 0;
     int next;
@@ -227,6 +229,7 @@ int GameMainCtrlCLS::demoLoop(int mode) {
         case 2:
             if (demoCtrlLoop(1, 0) != 9) return GS_OPENING;
             w.fhWorldMainLoop(-2);
+            chosenChapter = 0;  // the opening has been seen: the browser opens on chapter 0
             return browseLoop(11);
         case 3:
             if (demoCtrlLoop(2, 0) != 9) return GS_CLOSING;

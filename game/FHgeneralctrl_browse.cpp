@@ -360,24 +360,14 @@ int GameMainCtrlCLS::browseLoop(int mode) {
                     w.loadReplayFiles();
                     waitKeyRelease(SC_F5);
                 }
-                if (rpCC > 2 && choosePressed()) {
+                // Only an existing film can be chosen; on an empty slot the page stays.
+                if (rpCC > 2 && film && choosePressed()) {
                     fadeMusic(1000);
-                    if (film) {
-                        w.replayPlaybackF = true;
-                        SECTION = rpselectSC;
-                        brwmode = P_START;
-                        browseCC = 0;
-                        return result;
-                    }
-                    // No film of that kind: refused the same way as a damaged one.
-                    snd.playNum(41);
-                    rpSelModeF = false;
-                    w.replayPlaybackF = false;
-                    neutraLoop(-1);
-                    brwmode = P_CLOSE;
-                    browseCursor = CHAPTER + 1;
+                    w.replayPlaybackF = true;
+                    SECTION = rpselectSC;
+                    brwmode = P_START;
                     browseCC = 0;
-                    return GS_BROWSE;
+                    return result;
                 }
                 if (rpCC > 2 && (stick.trigC(0) || stick.trigB(0))) {
                     rpSelModeF = false;

@@ -107,17 +107,56 @@ void scriptFigure(int32_t* s) {
     }
 }
 
-// Text with a shadow, large at (x, y) and optionally small in the caption box.
-void shadowText(double x, double y, int size, int font, const double* shadow, double off, const char* t) {
-    drawText(x + off, y + off, size, size, font, shadow, t);
-    drawText(x, y, size, size, font, GLwhite, t);
+// Everything a sequence shows goes through the sprite list, so that the bands decide what
+// covers what (a lower band covers a higher one; in a band the first queued is on top):
+// figures 2, decorations and boxes 1, texts 0. Wipes and irises are queued before anything
+// else of the step, so they cover all of it.
+constexpr int kBandBox = 1;
+constexpr int kBandText = 0;
+constexpr int kBandCover = 0;
+constexpr int kScreenW = 320;
+constexpr int kTextMargin = 4;  // dots kept free at the right edge
+
+QSDLpp_GLSprite* queueShape(int type, int band, double x, double y, int w, int h, const double* colour) {
+    QSDLpp_GLSprite* sp = QSDLpp_GLSpriteFuncs::getNextObjAndInc();
+    sp->setDrwType(type);
+    sp->ratioBase(false);
+    sp->put0(x, y, band);
+    sp->setSize(w, h);
+    sp->setColor(colour);
+    return sp;
 }
 
-void captionBox(const double* colour) { qgu_GLDrawSimpleSuqre(colour, 8, 204, 312, 236); }
+void queueBox(const double* colour, double x1, double y1, double x2, double y2, int band = kBandBox) {
+    queueShape(GLO::SprBox, band, x1, y1, static_cast<int>(x2 - x1), static_cast<int>(y2 - y1), colour);
+}
+
+// The largest size up to `size` at which the text, printed from x, ends inside the screen.
+int fittedSize(int font, const char* t, double x, int size) {
+    const int room = kScreenW - kTextMargin - static_cast<int>(x);
+    while (size > 4 && qgu_GLTextWidth(GLO::FontType[font], t, size) > room) --size;
+    return size;
+}
+
+void queueText(double x, double y, int size, int font, const double* colour, const char* t) {
+    QSDLpp_GLSprite* sp = queueShape(GLO::SprText, kBandText, x, y, size, size, colour);
+    sp->setTextFont(static_cast<uint32_t>(font));
+    sp->setStrPtr(t);
+}
+
+// Text with a shadow (queued after it, so beneath it), fitted to the screen's width.
+void shadowText(double x, double y, int size, int font, const double* shadow, double off, const char* t) {
+    const int fit = fittedSize(font, t, x + off, size);
+    queueText(x, y, fit, font, GLwhite, t);
+    queueText(x + off, y + off, fit, font, shadow, t);
+}
+
+void captionBox(const double* colour) { queueBox(colour, 8, 204, 312, 236); }
 
 void smallCaption(const char* t) {
-    drawText(16, 210, 8, 8, 1, GLblack, t);
-    drawText(15, 209, 8, 8, 1, GLwhite, t);
+    const int fit = fittedSize(1, t, 16, 8);
+    queueText(15, 209, fit, 1, GLwhite, t);
+    queueText(16, 210, fit, 1, GLblack, t);
 }
 
 // Moves a text record by (dx, dy) during its last 60 steps.
@@ -144,7 +183,7 @@ int runCommand(GameMainCtrlCLS& ctl, int i) {
         case 4:
         case 5: {
             const double* col = s[W_TYPE] == 3 ? GLblack : s[W_TYPE] == 4 ? GLtransBlue : GLtransLgtBlue;
-            qgu_GLDrawSimpleSuqre(col, s[W_X], s[W_Y], s[W_X] + s[W_DX], s[W_Y] + s[W_DY]);
+            queueBox(col, s[W_X], s[W_Y], s[W_X] + s[W_DX], s[W_Y] + s[W_DY]);
             break;
         }
         case 6:
@@ -153,11 +192,12 @@ int runCommand(GameMainCtrlCLS& ctl, int i) {
             const bool in = s[W_TYPE] == 6;
             if (a != 0) {
                 const int tile = in ? 23 - (c / per) % 8 : 16 + (c / per) % 8;
-                qgu_GLDrawTextureRep(FHSYSGBL::TileTxt[tile], s[W_DX], s[W_DY], GLblack, s[W_X], s[W_Y], 0);
+                QSDLpp_GLSprite* sp =
+                    queueShape(GLO::SprTiled, kBandCover, s[W_X], s[W_Y], s[W_DX], s[W_DY], GLblack);
+                sp->patt = static_cast<int32_t>(FHSYSGBL::TileTxt[tile]);
             } else {
                 int thick = in ? 6 * (32 - c) : 6 * c;
-                if (thick < 0) thick = 0;
-                if (thick > 0) qgu_GLDrawDoughnut(GLblack, 160, 120, 216, 216, thick, 32);
+                if (thick > 0) queueShape(GLO::SprIris, kBandCover, 160, 120, 216, 216, GLblack)->setWidth(thick);
             }
             break;
         }
@@ -177,7 +217,7 @@ int runCommand(GameMainCtrlCLS& ctl, int i) {
             break;
         case 12:
             if (c == 1) qgu_copyIdxStrPtr(printStr[i], a, s[W_SUB] + 1);
-            drawText(s[W_X], s[W_Y], s[W_ANIM_N], s[W_ANIM_N], 0, GLwhite, printStr[i]);
+            queueText(s[W_X], s[W_Y], fittedSize(0, printStr[i], s[W_X], s[W_ANIM_N]), 0, GLwhite, printStr[i]);
             lateMove(s);
             break;
         case 13:
@@ -188,7 +228,7 @@ int runCommand(GameMainCtrlCLS& ctl, int i) {
             }
             if (a == 1002) {
                 captionBox(UWMode ? GLtransCyan : GLtransHardBlue);
-                drawText(16, 208, 8, 8, 1, GLwhite, printEngStr[i]);
+                queueText(16, 208, fittedSize(1, printEngStr[i], 16, 8), 1, GLwhite, printEngStr[i]);
             }
             shadowText(s[W_X], s[W_Y], 16, 1, GLtblack, 3, printStr[i]);
             lateMove(s);
@@ -267,12 +307,17 @@ int GameMainCtrlCLS::demoCtrlLoop(int script, int mode) {
         return 0;
     }
     int result = 0;
-    for (int i = 0; i < kSlots; ++i) {
-        int32_t* s = seqSlot[i];
-        if (s[W_START] < 1) continue;
-        s[W_COUNTER] += 1;
-        if (runCommand(*this, i) == 9) result = 9;
-        if (s[W_START] >= 1 && s[W_COUNTER] >= s[W_DURATION]) s[W_START] = 0;
+    // Wipes and irises first: queued first, they cover the rest of the step's pictures.
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int i = 0; i < kSlots; ++i) {
+            int32_t* s = seqSlot[i];
+            if (s[W_START] < 1) continue;
+            const bool cover = s[W_TYPE] == 6 || s[W_TYPE] == 7;
+            if (cover != (pass == 0)) continue;
+            s[W_COUNTER] += 1;
+            if (runCommand(*this, i) == 9) result = 9;
+            if (s[W_START] >= 1 && s[W_COUNTER] >= s[W_DURATION]) s[W_START] = 0;
+        }
     }
     // Start every record that is due (one start step may hold several records).
     while (demoCounter >= nextQCount) {

@@ -79,6 +79,9 @@ public:
     bool loadMapWorld(int map, int entry);
     bool GetMapArtFile(int group);
     int swapMapObject(int code);
+    // The section timer's starting value for a stage time limit: a very long limit
+    // (59401 steps or more) is cut to 40020 while free play or invincibility is in force.
+    static int32_t startingTimer(int32_t timeLimit, bool cheat);
     void initCoordinate(int);
 
     // ---- Field display -------------------------------------------------------------

@@ -111,28 +111,27 @@ void FHWorldCLS::updateScore(int part) {
             break;
         }
         case 3: {
-            if (TIMER <= 59939) {
-                char buf[32];
-                if (TIMER > 0) {
-                    text(240, 4, 12, 12, 1, GLwhite, "LMT:");
-                    std::snprintf(buf, sizeof buf, "%d", TIMER / 60);
-                    text(276, 4, 12, 12, 1, TIMER < 600 ? GLred : GLwhite, buf);
-                } else {
-                    text(240, 4, 12, 12, 1, GLred, "DANGER!");
-                }
-                if (TIMER <= 300 && CtrlCounter % 60 == 0) FHPlay::playSound(TIMER <= 0 ? 26 : 37);
+            // A section without a time limit shows neither the limit nor the elapsed time.
+            if (TIMER > 59939) break;
+            char buf[32];
+            if (TIMER > 0) {
+                text(240, 4, 12, 12, 1, GLwhite, "LMT:");
+                std::snprintf(buf, sizeof buf, "%d", TIMER / 60);
+                text(276, 4, 12, 12, 1, TIMER < 600 ? GLred : GLwhite, buf);
+            } else {
+                text(240, 4, 12, 12, 1, GLred, "DANGER!");
             }
+            if (TIMER <= 300 && CtrlCounter % 60 == 0) FHPlay::playSound(TIMER <= 0 ? 26 : 37);
             text(264, 16, 6, 8, 1, GLyellow, "SEC:");
             const int secs = sectionSteps / 60;
             if (FHSYS_GLOBALS::usedF5F && !QSDL_GLOBALS::rplyMode) {
                 text(284, 16, 8, 8, 1, GLred, "N/A");
             } else {
-                char buf[32];
                 std::snprintf(buf, sizeof buf, "%d", secs);
                 const bool blink = haveRCF && secs < BestTimer / 60 && (CtrlCounter & 4);
                 text(284, 16, 8, 8, 1, blink ? GLred : GLyellow, buf);
             }
-            updateScore(4);
+            // The key marks follow as part 4, which the step draws next (once).
             break;
         }
         case 4:

@@ -202,7 +202,7 @@ int FHWorldCLS::loadNewStage(int chapter, int section, int kind) {
     // live play or a film that does not carry them) by startStageFilm.
     const bool cheat = FHSYS_GLOBALS::use_freePlayF || FHSYS_GLOBALS::use_invincibleF;
 
-    TIMER = (stage[4] >= 59401 && cheat) ? 40020 : stage[4];
+    TIMER = startingTimer(stage[4], cheat);
     sectionSteps = firstChrSteps = 0;
     Score = SilvCoins = MissCount = 0;
     PlusTIME = 60;
@@ -296,6 +296,10 @@ bool FHWorldCLS::GetMapArtFile(int group) {
         for (int x = 0; x < 32; ++x) FHSYS_GLOBALS::BGPattCtrl.put(x, y, static_cast<uint32_t>(x), 0, true);
     loadedGroup = group;
     return true;
+}
+
+int32_t FHWorldCLS::startingTimer(int32_t timeLimit, bool cheat) {
+    return (timeLimit >= 59401 && cheat) ? 40020 : timeLimit;
 }
 
 int FHWorldCLS::swapMapObject(int code) {
@@ -511,15 +515,23 @@ bool FHWorldCLS::loadMapWorld(int n, int entry) {
 
     // Music of the map.
     const int mus = rec ? static_cast<int>(mapWord(rec, 8)) : 0;
-    static int lastMusic = -1;  // the stage music resource loaded last
+    // The tune goes on across the maps of a section while it is the one still loaded and
+    // playing; after anything else was loaded, or once it was faded, it starts over.
+    static int lastMusic = -1;       // the stage music resource loaded last
+    static unsigned lastSerial = 0;  // the music player's load count just after it
     if (mus >= 10000) {
         const char* path = static_cast<const char*>(qgu_getResourceRef(STR_, mus + 1000));
-        if (path != nullptr && mus != lastMusic) {
-            lastMusic = mus;
-            QSDL_GLOBALS::music.load(path);
+        if (path != nullptr) {
+            const bool goesOn = mus == lastMusic && QSDLpp_MixMusicCls::loadSerial() == lastSerial &&
+                                QSDLpp_MixMusicCls::playingSteadily();
+            if (!goesOn) {
+                QSDL_GLOBALS::music.load(path);
+                lastMusic = mus;
+                lastSerial = QSDLpp_MixMusicCls::loadSerial();
+            }
             QSDL_GLOBALS::music.musVol(100);
             StageBGMRate = 100;
-            QSDL_GLOBALS::music.event(MovieFxCode::PLAY, -1);
+            if (!goesOn) QSDL_GLOBALS::music.event(MovieFxCode::PLAY, -1);
         }
     }
 

@@ -279,8 +279,7 @@ bool applyEffect(Frame& fr, MyCharactor* ch, int v, int32_t& cell, int dotX, int
             break;
         case 460: case 461: case 462: case 463:
         case 480: case 481: case 482: case 483:
-            preEcounter = 3200;
-            if ((v == 462 || v == 463) && CHAPTER >= 5) scoreDeco(fr, ch, v == 462 ? 5730 : 7650, false);
+            preEcounter = 3200;  // (462 and 463 show their chapter-5 number in the pick-up)
             if (v >= 480) ch->weapon = static_cast<MYShot_Type>(v - 471);
             break;
         case 476: case 477: case 478: case 479:
@@ -424,8 +423,12 @@ bool applyEffect(Frame& fr, MyCharactor* ch, int v, int32_t& cell, int dotX, int
             break;
         }
         case 592: case 593: case 594: case 595: case 596: case 597: case 598: case 599: case 600: case 601: {
+            // Held already when taken in this section or in an earlier play of the chapter.
             const int k = v - 592;
-            if (!TempEvalItmF[k]) {
+            const unsigned char* rec = MyCharactor::superRef->workingRecord;
+            const bool heldInChapter =
+                rec && CHAPTER >= 0 && CHAPTER < 6 && rec[FHLayout::kRecEvalItemOfs + CHAPTER * 10 + k] != 0;
+            if (!TempEvalItmF[k] && !heldInChapter) {
                 Score += 10000;
                 TempEvalItmF[k] = true;
                 message(ch, "GET CHAPTER ITEM!", 180, kMsgYellow);
@@ -548,7 +551,10 @@ int MyCharactor::checkMapObject(bool atStart) {
                 if (b >= 512 && b <= 559) SilvCoins += 1;
             }
             preEcounter += HealPoints[b - kItemBlockFirst];
-            if (pts > 0) scoreDeco(fr, ch, pts, pts > 9999);
+            // From chapter 5 on, blocks 462 and 463 show a bigger number than they give.
+            int shown = pts;
+            if ((b == 462 || b == 463) && CHAPTER >= 5) shown = b == 462 ? 5730 : 7650;
+            if (pts > 0) scoreDeco(fr, ch, shown, shown > 9999);
             fr.sound = 2;
         }
 

@@ -26,6 +26,8 @@ const rRect kNearWindow = {-3200, -3200, 3200, 3200};  // 32-dot margin
 inline double clipd(double v, double upper, double lower) { return v > upper ? upper : (v < lower ? lower : v); }
 
 // Screen position (hundredths of a dot) of a field position, wrap-corrected.
+constexpr int kScreenW = 320;  // logical screen width in dots
+
 inline void toScreen(int x, int y, int* sx, int* sy) {
     int s = FHPlay::wrapMod(x - GFieldLftX, MapFieldWidth);
     if (s > MapFieldWidth - 32000) s -= MapFieldWidth;
@@ -221,6 +223,10 @@ void DecorateCtrlCls::decoObj::move() {
             if (L > 0) colour[3] -= 1.0 / L;
             int sx, sy;
             toScreen(posX, posY, &sx, &sy);
+            // A message never runs off the right edge while it fits the screen: it is
+            // printed with pitch 3, so each letter takes 3/4 of its width.
+            const int textW = static_cast<int>(std::strlen(text)) * static_cast<int>(3 * sizeW * 0.25);
+            if (sx / 100 + textW > kScreenW) sx = (textW < kScreenW ? kScreenW - textW : 0) * 100;
             sprite->setDrwType(GLO::SprMessage);
             sprite->ratioBase(false);
             sprite->putx(sx, sy, -1);

@@ -353,8 +353,10 @@ int MyCharactor::MoveUs(int f) {
         WJumpF = (bits & 3) == 3;
     }
 
-    // 15. Jump start (also a few frames after leaving a ledge or the rise ending).
-    const bool lateJump = (phase == FALLING || !(bits & 1) || (bits & 4)) && airCount > 5;
+    // 15. Jump start (also a few frames after leaving a ledge or the rise ending). Late in
+    // the air a jump needs something to push off: a floor or a wall touched this frame
+    // (a wall touched while rising is a wall kick). Falling past the window never jumps.
+    const bool lateJump = (phase == FALLING || !(bits & 5)) && airCount > 5;
     if ((bits & 3) != 3 && ctl.jump && !JumpedF && !lateJump) {
         FHPlay::playSound(8);
         jumpTimer = J;

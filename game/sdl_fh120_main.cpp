@@ -30,10 +30,9 @@ uint32_t waitFor(uint32_t lastTick, uint32_t now, int period) {
 LoopState loop;
 
 namespace {
-// Pause: Space or player 1's D button, only in play. The banner is drawn at once and,
-// when the game is now paused, presented at once; the overlay is hidden either way.
-void pauseTest(int key) {
-    if (!(key == SDLK_SPACE || QSDL_GLOBALS::Stick.trigD(0))) return;
+// Pause, only in play. The banner is drawn at once and, when the game is now paused,
+// presented at once; the overlay is hidden either way.
+void togglePause() {
     if (mainGloop == nullptr || mainGloop->GctrlState != GS_PLAY) return;
     loop.pauseF = !loop.pauseF;
     QSDLpp_GLTextFuncs::drawGLString(128, 96, 0, 16, 16, 0, GLred, "PAUSE");
@@ -43,10 +42,14 @@ void pauseTest(int key) {
 }
 }  // namespace
 
-void onKeyDown(int key) {
+void onKeyDown(int key, int scancode, bool repeat) {
     using FHSYS_GLOBALS::unLock_enableF;
     using FHSYS_GLOBALS::unLock_usingF;
-    pauseTest(key);
+    // Every key here toggles something: a key held down must not toggle it again and again.
+    if (repeat) return;
+    // The key pressed now decides, not the buttons held since the last step: Space or
+    // player 1's D key pauses; another key pressed while D is held does not.
+    if (key == SDLK_SPACE || QSDL_GLOBALS::Stick.isPauseKey(scancode)) togglePause();
     if (mainGloop == nullptr) return;
     if (key == SDLK_F5 || key == SDLK_F10) {
         if (unLock_enableF[1]) {
@@ -65,7 +68,9 @@ void onKeyDown(int key) {
     }
 }
 
-void onJoyButton() { pauseTest(-1); }
+void onJoyButton(int pad, int button) {
+    if (QSDL_GLOBALS::Stick.isPauseButton(pad, button)) togglePause();
+}
 
 }  // namespace FHFrame
 
@@ -102,9 +107,9 @@ void mainLoop() {
                 mainGloop->event(GameState::G_QUIT);
                 quit = true;
             } else if (ev.type == SDL_KEYDOWN) {
-                onKeyDown(ev.key.keysym.sym);
+                onKeyDown(ev.key.keysym.sym, ev.key.keysym.scancode, ev.key.repeat != 0);
             } else if (ev.type == SDL_JOYBUTTONDOWN) {
-                onJoyButton();
+                onJoyButton(QSDL_GLOBALS::Stick.padIndexOf(ev.jbutton.which), ev.jbutton.button);
             }
         }
 

@@ -26,7 +26,8 @@ struct LoopState {
 };
 extern LoopState loop;
 // The key tests of one SDL key-down event (pause, fast mode, inspection keys, slow
-// mode), and the pause test of a controller button-down event.
-void onKeyDown(int key);
-void onJoyButton();
+// mode; key code, scancode, and whether it is a key repeat, which toggles nothing), and
+// the pause test of a controller button-down event (pad index, button).
+void onKeyDown(int key, int scancode = 0, bool repeat = false);
+void onJoyButton(int pad, int button);
 }  // namespace FHFrame

@@ -56,6 +56,7 @@ void QSDLpp_GLSprite::initPrm() {
   colour[0] = colour[1] = colour[2] = colour[3] = 1.0;
   print.font = GLO::Font0;
   print.pitch = 2;
+  textFont = GLO::Font1;
   msg[0] = 0;
 }
 
@@ -203,6 +204,9 @@ void QSDLpp_GLSprite::drawShape() {
       qgu_glDisable(GL_BLEND);
       qgu_glPopMatrix();
       break;
+    case GLO::SprIris:
+      if (width > 0) qgu_GLDrawDoughnut(colour, x, y, w, h, width, 32);
+      break;
     case GLO::SprNumber:
       drawNumber();
       print.rot = 0;
@@ -234,11 +238,11 @@ void QSDLpp_GLSprite::drawShape() {
         text = tail;
       }
       print.setFontSize(w, h);
-      print.font = GLO::Font1;
+      print.font = textFont < GLO::FontTypeMax ? textFont : uint32_t(GLO::Font1);
       print.setFontColor(colour);
       if (text) {
         print.str = text;
-        qgu_GLPrintText(GLO::FontType[1], colour, text, (int)x, (int)y, 0, w, h);
+        qgu_GLPrintText(GLO::FontType[print.font], colour, text, (int)x, (int)y, 0, w, h);
       }
       print.rot = 0;
       break;

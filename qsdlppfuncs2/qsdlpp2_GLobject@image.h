@@ -48,6 +48,7 @@ enum SprOBJ_Type {
   SprFrame = -97,
   SprBox = -96,
   SprLine = -95,
+  SprIris = -94,  // a black-out ring: doughnut of radius w, thickness `width`, normal blending
   SprNumber = -93,
   SprMessage = -92,
   SprTiled = -91,
@@ -108,7 +109,7 @@ class QSDLpp_GLSprite {
 
   uint32_t serial;
   int32_t cellSize;
-  char msg[32];
+  char msg[64];  // a floating message: room for the longest fixed message and its end
   const char* strPtr;
   uint32_t mark;
   QSDLpp_GPrint print;
@@ -127,6 +128,7 @@ class QSDLpp_GLSprite {
   double y;
   uint32_t blendDst;
   double colour[4];
+  uint32_t textFont;  // font of a text sprite (GLO::Font1 unless set)
 
   QSDLpp_GLSprite();
   void initPrm();
@@ -153,6 +155,7 @@ class QSDLpp_GLSprite {
   void setColor(const double* c);
   void setMsg(const char* text);
   void setStrPtr(const char* text) { strPtr = text; }
+  void setTextFont(uint32_t font) { textFont = font; }
 
   void draw();
   void drawSpWithPart(int uL, int vT, int uR, int vB);

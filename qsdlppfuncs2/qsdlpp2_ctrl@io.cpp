@@ -259,6 +259,12 @@ bool QSDLpp_StickCls::start_Button() {
     return Ujoy2F && padButton(1, padAssign[7]);
 }
 
+int QSDLpp_StickCls::padIndexOf(int instanceID) const {
+    for (int k = 0; k < joyNum && k < QSDL_MAX_JOYSTICKS; k++)
+        if (joyHandle[k] && SDL_JoystickInstanceID(joyHandle[k]) == instanceID) return k;
+    return -1;
+}
+
 int QSDLpp_StickCls::userKey(int scancode) {
     return keyDown(scancode) ? 1 : 0;
 }

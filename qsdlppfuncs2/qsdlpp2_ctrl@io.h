@@ -88,6 +88,11 @@ class QSDLpp_StickCls {
     bool trigANY();      // player 1's A, C or D, read straight from the devices
     bool start_Button(); // D button of player 1 (first pad) or player 2 (second pad)
     int userKey(int scancode);
+    // Player 1's D (pause) key, and player 1's D button on the first pad, as named by a
+    // single key or button event (not by the last step's input word).
+    bool isPauseKey(int scancode) const { return scancode > 0 && scancode == keyAssign[14]; }
+    bool isPauseButton(int pad, int button) const { return pad == 0 && button >= 0 && button == padAssign[6]; }
+    int padIndexOf(int instanceID) const; // the open pad with that SDL instance id, or -1
     void waitReleaseAnyButtons();
     uint32_t getButtonsBits(int pad);
 

@@ -20,9 +20,72 @@ namespace {
 // callback never sees a freed stream.
 std::atomic<Mix_Music*> gMusic{nullptr};
 
+// Freeing (or starting over) a stream that is fading out makes SDL_mixer wait on the
+// calling thread until the fade has ended, which would freeze the game for up to the
+// fade's length. A stream replaced while it fades is kept here instead, main thread
+// only, and freed once its fade is over; a start asked for meanwhile waits with it.
+Mix_Music* gRetiring = nullptr;
+bool gPendingPlay = false;
+int gPendingLoops = 0;
+unsigned gLoadSerial = 0; // counts loads, so callers can tell their stream is still loaded
+
+// The longest a music call of the main thread has taken (ms), for the tests and benchmarks
+// that check that no call waits for the audio thread.
+uint32_t gLongestCallMs = 0;
+struct CallTimer {
+    uint32_t t0 = SDL_GetTicks();
+    ~CallTimer() {
+        const uint32_t ms = SDL_GetTicks() - t0;
+        if (ms > gLongestCallMs) gLongestCallMs = ms;
+    }
+};
+
+// A fade out in progress. A paused fade never ends, so it does not count.
+bool fadingOut() {
+    return Mix_PlayingMusic() && Mix_FadingMusic() == MIX_FADING_OUT && !Mix_PausedMusic();
+}
+
+void playNow(int loops) {
+    Mix_Music* m = gMusic.load();
+    if (!Mix_PlayingMusic() && Mix_PlayMusic(m, loops) < 0)
+        std::printf("Mix_PlayMusicError(0x%p,1)", static_cast<void*>(m));
+}
+
+// Frees the retiring stream once it no longer plays (at once when `now`, cutting what is
+// left of its fade) and then starts the music that waited for it. Never waits.
+void settleRetiring(bool now) {
+    if (!gRetiring) return;
+    if (fadingOut() && !now) return;
+    // Whatever still plays is the retiring stream (nothing starts while it fades), so a
+    // halt stops it at once and the free below has nothing to wait for.
+    if (Mix_PlayingMusic()) Mix_HaltMusic();
+    Mix_FreeMusic(gRetiring);
+    gRetiring = nullptr;
+    if (gPendingPlay) {
+        gPendingPlay = false;
+        if (PlayBGMF && gMusic.load()) playNow(gPendingLoops);
+    }
+}
+
 void freeLoadedMusic() {
     Mix_Music* old = gMusic.exchange(nullptr);
-    if (old) Mix_FreeMusic(old);
+    gPendingPlay = false;
+    if (!old) return;
+    if (fadingOut() && !gRetiring) {
+        gRetiring = old; // still fading: freed when the fade is over
+        return;
+    }
+    // Not playing, playing without a fade (halted at once), or never started while an
+    // older stream fades: none of these waits. A paused fade would never end: cut it.
+    if (!gRetiring && Mix_FadingMusic() == MIX_FADING_OUT) Mix_HaltMusic();
+    Mix_FreeMusic(old);
+}
+
+// Stops every stream now and frees both (the loaded one and a retiring one).
+void haltAndFreeAll() {
+    Mix_HaltMusic();
+    settleRetiring(true);
+    freeLoadedMusic();
 }
 
 // "チャネル%d 再生を終了イベント発生\n": the game keeps it in Shift-JIS, the settings
@@ -169,7 +232,9 @@ bool QSDLpp_MixSoundCls::playSoundFile(const char* path) {
 // Runs on the mixer's audio thread: when a jingle ends, the loaded music resumes.
 void QSDLpp_MixSoundCls::sndCallback(int channel) {
     if (channel != QSDL_SND_JINGLE_CH) return;
-    if (Mix_Music* m = gMusic.load()) Mix_FadeInMusic(m, -1, 50);
+    // Starting music over a fade out would wait for the fade on the audio thread, which
+    // is the thread that makes the fade progress: the music stays as it is then.
+    if (Mix_Music* m = gMusic.load(); m && Mix_FadingMusic() != MIX_FADING_OUT) Mix_FadeInMusic(m, -1, 50);
     std::printf(QSDL_GLOBALS::settingsToolF ? kJingleEndUTF8 : kJingleEndSJIS, channel);
 }
 
@@ -182,6 +247,7 @@ Mix_Music* QSDLpp_MixMusicCls::loadedMusic() {
 }
 
 bool QSDLpp_MixMusicCls::load(const char* path) {
+    CallTimer timer;
     freeLoadedMusic();
     if (!PlayBGMF) return true;
     Mix_Music* m = Mix_LoadMUS(path);
@@ -191,6 +257,7 @@ bool QSDLpp_MixMusicCls::load(const char* path) {
         std::printf("Mix_LoadMUSError (%s)\n", path);
     }
     gMusic = m;
+    gLoadSerial += 1;
     return m != nullptr;
 }
 
@@ -206,6 +273,7 @@ void QSDLpp_MixMusicCls::stop() {
 }
 
 void QSDLpp_MixMusicCls::fadeout() {
+    CallTimer timer;
     if (PlayBGMF) Mix_FadeOutMusic(1000);
 }
 
@@ -214,14 +282,21 @@ int QSDLpp_MixMusicCls::event(MovieFx code, int value) {
 }
 
 int QSDLpp_MixMusicCls::movieEvent(MovieFx code, int value) {
+    CallTimer timer;
     if (!PlayBGMF || code < 1 || code > 9) return 0;
     switch (code) {
     case MovieFxCode::PAUSE:
         Mix_PauseMusic();
         break;
     case MovieFxCode::PLAY:
-        if (!Mix_PlayingMusic() && Mix_PlayMusic(gMusic.load(), value) < 0)
-            std::printf("Mix_PlayMusicError(0x%p,1)", static_cast<void*>(gMusic.load()));
+        if (gRetiring && fadingOut()) {
+            // The old piece is still fading: this one starts when the fade is over.
+            gPendingPlay = true;
+            gPendingLoops = value;
+            break;
+        }
+        settleRetiring(false);
+        playNow(value);
         break;
     case MovieFxCode::RESUME:
         Mix_ResumeMusic();
@@ -230,19 +305,13 @@ int QSDLpp_MixMusicCls::movieEvent(MovieFx code, int value) {
         Mix_RewindMusic();
         break;
     case MovieFxCode::HALT:
-        if (gMusic.load()) {
-            Mix_PauseMusic();
-            freeLoadedMusic();
-        }
+        if (gMusic.load()) haltAndFreeAll();
         break;
     case MovieFxCode::FADEOUT:
         Mix_FadeOutMusic(value);
         break;
     case MovieFxCode::FREE:
-        if (value == 0) {
-            Mix_PauseMusic();
-            freeLoadedMusic();
-        }
+        if (value == 0) haltAndFreeAll();
         break;
     default:
         break;
@@ -250,8 +319,27 @@ int QSDLpp_MixMusicCls::movieEvent(MovieFx code, int value) {
     return 0;
 }
 
+// Called once per step: frees a replaced piece whose fade has ended and starts the piece
+// that waited for it.
 int QSDLpp_MixMusicCls::movieIdleProcess() {
+    CallTimer timer;
+    settleRetiring(false);
     return 0;
+}
+
+uint32_t QSDLpp_MixMusicCls::longestCallMs(bool reset) {
+    const uint32_t ms = gLongestCallMs;
+    if (reset) gLongestCallMs = 0;
+    return ms;
+}
+
+unsigned QSDLpp_MixMusicCls::loadSerial() {
+    return gLoadSerial;
+}
+
+bool QSDLpp_MixMusicCls::playingSteadily() {
+    return gMusic.load() != nullptr && !gRetiring && Mix_PlayingMusic() && !Mix_PausedMusic() &&
+           Mix_FadingMusic() != MIX_FADING_OUT;
 }
 
 bool QSDLpp_MixMusicCls::musVol(int percent) {

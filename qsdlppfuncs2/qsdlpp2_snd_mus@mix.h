@@ -94,7 +94,7 @@ class QSDLpp_MixMusicCls {
     void fadeout();              // fade out over 1,000 ms (when music is on)
     int event(MovieFx code, int value);
     int movieEvent(MovieFx code, int value);
-    int movieIdleProcess();
+    int movieIdleProcess(); // once per step: ends a deferred fade (never waits)
 
     bool musVol(int percent);
     void masterMusicVol(int percent);
@@ -102,6 +102,11 @@ class QSDLpp_MixMusicCls {
     int getMasterVol() const { return masterVol; }
 
     static Mix_Music* loadedMusic(); // the process-wide stream (null when none)
+    static unsigned loadSerial();    // changes with every load
+    // The longest a load, event, fade-out or idle call took since the last reset (ms).
+    static uint32_t longestCallMs(bool reset);
+    // The loaded stream plays, not paused and not fading out (nothing waits to replace it).
+    static bool playingSteadily();
 
   private:
     int masterVol;

@@ -137,6 +137,9 @@ void qgu_GLDrawSimpleSuqre(const double* colour, double x1, double y1, double x2
 void qgu_GLPrintText(GLuint fontTex, const double* colour, const char* text, double x,
                      double y, double z, int w, int h);
 // Fixed-pitch bitmap text: every glyph advances trunc(pitch * w * 0.25) pixels.
+// The widest line of a text as qgu_GLPrintText advances over it with glyphs w wide (the
+// pen advance, in dots; 0 for a font without a usable size).
+int qgu_GLTextWidth(GLuint fontTex, const char* text, int w);
 void qgu_GLPrintTextSP(GLuint fontTex, const double* colour, const char* text, double x,
                        double y, double z, int w, int h, int pitch);
 

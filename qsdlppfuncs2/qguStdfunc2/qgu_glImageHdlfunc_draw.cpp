@@ -255,6 +255,55 @@ void qgu_GLDrawSimpleSuqre(const double* colour, double x1, double y1, double x2
 }
 
 // ---- Bitmap text ----------------------------------------------------------------------
+namespace {
+// Pen advance after one glyph of qgu_GLPrintText: proportional fonts follow the width
+// table (inner spaces half width, less before a voicing mark), fixed fonts take 12/16 of
+// the width; below 8 dots the fixed small-glyph rule applies.
+double glyphAdvance(int code, unsigned next, bool proportional, bool visible, int w) {
+  int idx = code - 32;
+  int wd = proportional ? ((idx >= 0 && idx < 256) ? FontWD[idx] : 16) : 12;
+  int a = (int)(wd * w * 0.25);
+  if (code == 0x20 && visible) a /= 2;  // inner spaces are half width
+  if (w > 7) {
+    if (next == 0xDE || next == 0xDF) a -= a / 4;  // room for the voicing mark
+  } else {
+    a = code < 0x80 ? 3 * w : 4 * w;
+  }
+  return (int)(a * 0.25);
+}
+
+// Walks a text as qgu_GLPrintText prints it, calling glyphAt(cell, advance) for each
+// glyph and newLine() at each line break.
+template <class Glyph, class NewLine>
+void walkText(const unsigned char* t, bool proportional, int w, Glyph glyphAt, NewLine newLine) {
+  bool kana = false, visible = false;
+  int shift = 0;
+  for (int i = 0; i < QGU_TEXT_MAX; i++) {
+    unsigned c = t[i];
+    if (c == 0 || c == 0x07) break;
+    if (c == 0x12 || c == 0x13) {
+      kana = (c == 0x12);
+      continue;
+    }
+    if (c == 0x11) {
+      shift = 64;
+      continue;
+    }
+    if (c == 0x0D || c == 0x0A) {
+      visible = false;
+      newLine();
+      continue;
+    }
+    int code = (int)c + shift;
+    shift = 0;
+    if (proportional && c > 0x20) visible = true;
+    // The next byte is read only within the text (a full buffer has no terminator).
+    unsigned next = (i + 1 < QGU_TEXT_MAX) ? t[i + 1] : 0;
+    glyphAt(code - 32 + ((kana && code > 0x9F) ? 64 : 0), glyphAdvance(code, next, proportional, visible, w));
+  }
+}
+}  // namespace
+
 void qgu_GLPrintText(GLuint fontTex, const double* colour, const char* text, double x,
                      double y, double z, int w, int h) {
   if (!text) return;
@@ -262,48 +311,35 @@ void qgu_GLPrintText(GLuint fontTex, const double* colour, const char* text, dou
   int cellPx;
   bool proportional;
   if (fontGeometry(fontTex, &cellPx, &proportional)) {
-    const unsigned char* t = (const unsigned char*)text;
-    bool kana = false, visible = false;
-    int shift = 0;
     double line = 0;  // pen advance since the line start
-    for (int i = 0; i < QGU_TEXT_MAX; i++) {
-      unsigned c = t[i];
-      if (c == 0 || c == 0x07) break;
-      if (c == 0x12 || c == 0x13) {
-        kana = (c == 0x12);
-        continue;
-      }
-      if (c == 0x11) {
-        shift = 64;
-        continue;
-      }
-      if (c == 0x0D || c == 0x0A) {
-        qgu_glTranslated(-line, h, 0);
-        line = 0;
-        visible = false;
-        continue;
-      }
-      int code = (int)c + shift;
-      shift = 0;
-      glyph(code - 32 + ((kana && code > 0x9F) ? 64 : 0), w, h, cellPx);
-      if (proportional && c > 0x20) visible = true;
-      int idx = code - 32;
-      int wd = proportional ? ((idx >= 0 && idx < 256) ? FontWD[idx] : 16) : 12;
-      int a = (int)(wd * w * 0.25);
-      if (code == 0x20 && visible) a /= 2;  // inner spaces are half width
-      if (w > 7) {
-        // The last byte a text may have is never followed by a mark inside it.
-        unsigned next = i + 1 < QGU_TEXT_MAX ? t[i + 1] : 0;
-        if (next == 0xDE || next == 0xDF) a -= a / 4;  // room for the voicing mark
-      } else {
-        a = code < 0x80 ? 3 * w : 4 * w;
-      }
-      double step = (int)(a * 0.25);
-      qgu_glTranslated(step, 0, 0);
-      line += step;
-    }
+    walkText(
+        (const unsigned char*)text, proportional, w,
+        [&](int cell, double step) {
+          glyph(cell, w, h, cellPx);
+          qgu_glTranslated(step, 0, 0);
+          line += step;
+        },
+        [&]() {
+          qgu_glTranslated(-line, h, 0);
+          line = 0;
+        });
   }
   endTextured();
+}
+
+int qgu_GLTextWidth(GLuint fontTex, const char* text, int w) {
+  int cellPx;
+  bool proportional;
+  if (!text || !fontGeometry(fontTex, &cellPx, &proportional)) return 0;
+  double line = 0, widest = 0;
+  walkText(
+      (const unsigned char*)text, proportional, w,
+      [&](int, double step) {
+        line += step;
+        if (line > widest) widest = line;
+      },
+      [&]() { line = 0; });
+  return (int)widest;
 }
 
 void qgu_GLPrintTextSP(GLuint fontTex, const double* colour, const char* text, double x,

@@ -11,6 +11,7 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdio>
@@ -28,6 +29,7 @@
 #include "qgu_glImageHdlfunc.h"
 #include "qsdlpp2_GLobject@image.h"
 #include "qsdlpp2_globals.h"
+#include "qsdlpp2_snd_mus@mix.h"
 #include "sdl_fh120_main.h"
 
 using namespace FHWGBL;
@@ -204,6 +206,7 @@ TEST_F(Controller, OpeningSkippedThenASectionStartsAndIsClearedWithTheCoinExchan
     hold(0);
     EXPECT_EQ(rec()[FHLayout::kRecMilestoneFlagOfs + 1], 1) << "first play recorded";
     EXPECT_EQ(ctl->browseCursor, 1);
+    EXPECT_EQ(ctl->chosenChapter, 0) << "the browser reopens on chapter 0, not the prologue";
     run(12);
 
     openChapterMap();
@@ -239,6 +242,81 @@ TEST_F(Controller, OpeningSkippedThenASectionStartsAndIsClearedWithTheCoinExchan
     const int32_t* stage = vrndx_getStageRefPtr(0, 1);
     EXPECT_EQ(ctl->browseCursor, stage[2] + 1) << "the golden goal leads to the alternative section";
     EXPECT_TRUE(fileExists("SecretDiary.text")) << "the diary is saved when the browser takes over";
+}
+
+// Music changes at a section start, at the clear screen and at game over come while the
+// old music fades out; no music call may wait for that fade. Each phase's longest step
+// and longest music call are printed (the frame-gap figures); the calls must stay far
+// below a fade (whole steps also carry picture loads and a busy machine's hiccups).
+struct PhaseTimes {
+    int step = 0, music = 0;
+};
+PhaseTimes timedRunUntil(int state, int limit, int after, bool* reached) {
+    PhaseTimes t;
+    QSDLpp_MixMusicCls::longestCallMs(true);
+    *reached = false;
+    for (int i = 0; i < limit + after; ++i) {
+        // Paced like the frame loop (a step every 16 ms), so fades run as they do in play.
+        const uint32_t t0 = SDL_GetTicks();
+        ctl->Mainloop(0, false);
+        t.step = std::max(t.step, static_cast<int>(SDL_GetTicks() - t0));
+        SDL_Delay(FHFrame::waitFor(t0, SDL_GetTicks(), FHFrame::stepPeriod(0)));
+        if (ctl->GctrlState == state && !*reached) {
+            *reached = true;
+            limit = i + 1;  // then `after` more steps
+        }
+        if (!*reached && i + 1 >= limit) break;
+    }
+    t.music = static_cast<int>(QSDLpp_MixMusicCls::longestCallMs(true));
+    return t;
+}
+constexpr int kStallMs = 500;  // a fade lasts 1000 or 2000 ms
+
+TEST_F(Controller, NoMusicCallWaitsForAFade) {
+    QSDL_GLOBALS::PlayBGMF = true;
+    bool reached = false;
+    seedRecord(true, 1);
+    ctl->chosenChapter = 0;
+    run(92);  // the demo's tune has started when the browser is opened
+    ASSERT_EQ(ctl->GctrlState, GS_DEMO);
+    tap(QSDL_BTN::A1);
+    ASSERT_EQ(ctl->GctrlState, GS_BROWSE);
+    run(12);
+    openChapterMap();
+    tap(QSDL_BTN::DOWN1);  // the orchard
+    hold(QSDL_BTN::A1);
+    const PhaseTimes start = timedRunUntil(GS_PLAY, 45, 5, &reached);
+    ASSERT_TRUE(reached);
+    hold(0);
+
+    SilvCoins = 7;
+    FHLoop::sealCounters();
+    MyCharactor& c = W.chars[MyCharactor::currentCHR];
+    c.posX = 113 * 1600 - 400;  // the orchard's golden goal
+    c.posY = 16 * 1600 - 400;
+    const PhaseTimes clear = timedRunUntil(GS_CLEAR, 200, 20, &reached);
+    ASSERT_TRUE(reached);
+
+    toTitle();
+    openBrowser();
+    openChapterMap();
+    tap(QSDL_BTN::A1);  // the meadow
+    ASSERT_GT(runUntil(GS_PLAY, 45), 0);
+    run(2);
+    GoldCoins = 0;
+    FHLoop::sealCounters();
+    MyCharactor& m = W.chars[MyCharactor::currentCHR];
+    m.posX = 32 * 1600 - 400;  // above the thorns
+    m.posY = 27 * 1600 - 400;
+    m.invincTimer = 0;
+    const PhaseTimes over = timedRunUntil(GS_GAMEOVER, 400, 20, &reached);
+    ASSERT_TRUE(reached);
+
+    std::printf("longest step / music call (ms): section start %d / %d, clear screen %d / %d, game over %d / %d\n",
+                start.step, start.music, clear.step, clear.music, over.step, over.music);
+    EXPECT_LT(start.music, kStallMs) << "section start";
+    EXPECT_LT(clear.music, kStallMs) << "clear screen";
+    EXPECT_LT(over.music, kStallMs) << "game over";
 }
 
 TEST_F(Controller, AMissWithoutGoldEndsInGameOverThenTheDemo) {
@@ -427,13 +505,13 @@ TEST_F(Controller, ChapterRatingCountsSectionsAndItems) {
     EXPECT_EQ(FHCtrl::ratingLimit(5), 6000);
 }
 
-TEST_F(Controller, AMissingFilmOnTheReplayPageIsRefusedWithEffect41) {
+TEST_F(Controller, AnEmptyFilmSlotOnTheReplayPageTakesNoChoice) {
     seedRecord(true, 1);
     ctl->chosenChapter = 0;
     openBrowser();
     openChapterMap();
-    std::thread t = releaseLater(ka[JoySTICK::BTN_C], 30);
-    QSDL_GLOBALS::Stick.updStick(false);
+    // C is let go well after the step has read it (the step waits for the release).
+    std::thread t = releaseLater(ka[JoySTICK::BTN_C], 300);
     run(1);
     t.join();
     ASSERT_TRUE(FHCtrl::replayPageOpen());
@@ -442,11 +520,18 @@ TEST_F(Controller, AMissingFilmOnTheReplayPageIsRefusedWithEffect41) {
     run(1);
     hold(0);
     run(8);
+    ASSERT_TRUE(FHCtrl::replayPageOpen());
     tap(QSDL_BTN::A1);
-    EXPECT_FALSE(FHCtrl::replayPageOpen());
+    run(2);
+    EXPECT_TRUE(FHCtrl::replayPageOpen()) << "the page stays for another choice";
     EXPECT_FALSE(W.replayPlaybackF);
     EXPECT_EQ(ctl->GctrlState, GS_BROWSE);
-    EXPECT_EQ(FHCtrl::browsePage(), 2) << "back towards the list";
+    EXPECT_EQ(FHCtrl::browsePage(), 4) << "still on the section map";
+    hold(QSDL_BTN::A1);
+    run(45);
+    hold(0);
+    EXPECT_EQ(ctl->GctrlState, GS_BROWSE) << "held A on the empty slot started nothing";
+    EXPECT_EQ(FHCtrl::browsePage(), 4);
 }
 
 TEST_F(Controller, LoopKeysPauseOnlyInPlayAndSwitchOnlyUnlockedModes) {
@@ -500,6 +585,71 @@ TEST_F(Controller, LoopKeysPauseOnlyInPlayAndSwitchOnlyUnlockedModes) {
     loop = FHFrame::LoopState{};
 }
 
+TEST_F(Controller, PauseFollowsTheKeyOrButtonPressedNowAndIgnoresRepeats) {
+    using FHFrame::loop;
+    mainGloop = ctl;
+    loop = FHFrame::LoopState{};
+    ctl->GctrlState = GS_PLAY;
+    QSDLpp_StickCls& stick = QSDL_GLOBALS::Stick;
+
+    // A held Space repeats: only the first press toggles.
+    FHFrame::onKeyDown(SDLK_SPACE, SDL_SCANCODE_SPACE, false);
+    EXPECT_TRUE(loop.pauseF);
+    for (int i = 0; i < 5; ++i) FHFrame::onKeyDown(SDLK_SPACE, SDL_SCANCODE_SPACE, true);
+    EXPECT_TRUE(loop.pauseF) << "a key repeat toggled pause";
+    FHFrame::onKeyDown(SDLK_SPACE, SDL_SCANCODE_SPACE, false);
+    EXPECT_FALSE(loop.pauseF);
+
+    // Player 1's D key (moved off Space here) pauses; another key pressed while D is
+    // held does not.
+    JoySTICK::KeyAssign moved = ka;
+    moved[JoySTICK::BTN_D] = SDL_SCANCODE_V;
+    stick.restoreKeyFromPtr(&moved);
+    const int dKey = SDL_SCANCODE_V;
+    keys[dKey] = 1;
+    stick.updStick(false);
+    ASSERT_TRUE(stick.trigD(0));
+    FHFrame::onKeyDown(SDLK_a, SDL_SCANCODE_A, false);
+    EXPECT_FALSE(loop.pauseF) << "an unrelated key paused while D was held";
+    FHFrame::onKeyDown(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(dKey)), dKey, false);
+    EXPECT_TRUE(loop.pauseF) << "the D key itself pauses";
+    FHFrame::onKeyDown(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(dKey)), dKey, true);
+    EXPECT_TRUE(loop.pauseF) << "its repeat does not";
+    keys[dKey] = 0;
+    stick.updStick(false);
+    FHFrame::onKeyDown(SDL_GetKeyFromScancode(static_cast<SDL_Scancode>(dKey)), dKey, false);
+    EXPECT_FALSE(loop.pauseF);
+    stick.restoreKeyFromPtr(&ka);
+
+    // A pad's D button pauses on the press itself, before any step has read it; other
+    // buttons and the second pad do not.
+    JoySTICK::KeyAssign pads;
+    stick.copyDefaultPadToPtr(&pads);
+    stick.restorePadFromPtr(&pads);
+    const int dButton = pads[JoySTICK::BTN_D];
+    FHFrame::onJoyButton(0, pads[JoySTICK::BTN_A]);
+    EXPECT_FALSE(loop.pauseF);
+    FHFrame::onJoyButton(1, dButton);
+    EXPECT_FALSE(loop.pauseF);
+    FHFrame::onJoyButton(-1, dButton);
+    EXPECT_FALSE(loop.pauseF) << "a pad that is not open";
+    FHFrame::onJoyButton(0, dButton);
+    EXPECT_TRUE(loop.pauseF);
+    FHFrame::onJoyButton(0, dButton);
+    EXPECT_FALSE(loop.pauseF);
+
+    // Repeats of the other toggles: slow mode steps once per press.
+    FHSYS_GLOBALS::unLock_enableF[5] = true;
+    FHFrame::onKeyDown(SDLK_F4, SDL_SCANCODE_F4, false);
+    for (int i = 0; i < 3; ++i) FHFrame::onKeyDown(SDLK_F4, SDL_SCANCODE_F4, true);
+    EXPECT_EQ(loop.waitPlusF, 1);
+    FHSYS_GLOBALS::unLock_enableF[2] = true;
+    FHFrame::onKeyDown(SDLK_5, SDL_SCANCODE_5, false);
+    FHFrame::onKeyDown(SDLK_5, SDL_SCANCODE_5, true);
+    EXPECT_TRUE(FHSYS_GLOBALS::unLock_usingF[2]);
+    loop = FHFrame::LoopState{};
+}
+
 TEST(FrameLoop, PacingPeriodsAndLateTurns) {
     EXPECT_EQ(FHFrame::stepPeriod(0), 16);
     EXPECT_EQ(FHFrame::stepPeriod(1), 33);
@@ -509,6 +659,56 @@ TEST(FrameLoop, PacingPeriodsAndLateTurns) {
     EXPECT_EQ(FHFrame::waitFor(1000, 1020, 16), 0u) << "a late turn does not sleep";
     EXPECT_EQ(FHFrame::waitFor(0, 5000, 16), 0u) << "the first turn after a long start";
     EXPECT_EQ(FHFrame::waitFor(0xFFFFFFFAu, 2, 16), 8u) << "across the tick wrap";
+}
+
+// Every sequence, stepped to its end with the real fonts: all it shows goes through the
+// sprite list (wipes and irises queued first so they cover the rest, boxes and texts at
+// their bands over the figures), and every text ends inside the 320-dot screen.
+TEST_F(Controller, SequencesQueueTheirPicturesAndEveryTextFitsTheScreen) {
+    using Spr = QSDLpp_GLSpriteFuncs;
+    for (int script = 0; script < FHScript::kScripts; ++script) {
+        Spr::emptyList();
+        ctl->demoCtrlLoop(script, -1);
+        int texts = 0, boxes = 0, covers = 0, widest = 0;
+        int r = 0;
+        for (int step = 0; step < 3000 && r != 9; ++step) {
+            r = ctl->demoCtrlLoop(script, 1);
+            bool otherSeen = false;
+            for (int i = 1; i <= Spr::nextlayer; ++i) {
+                const QSDLpp_GLSprite& sp = Spr::spriteObj[i];
+                if (sp.drawType == GLO::SprIris || sp.drawType == GLO::SprTiled) {
+                    ++covers;
+                    EXPECT_FALSE(otherSeen) << "script " << script << " step " << step << ": a cover queued late";
+                    EXPECT_EQ(sp.layer, 0);
+                    continue;
+                }
+                otherSeen = true;
+                if (sp.drawType == GLO::SprBox) {
+                    ++boxes;
+                    EXPECT_LE(sp.layer, 1) << "a box under the figures";
+                }
+                if (sp.drawType == GLO::SprText && sp.strPtr && sp.strPtr[0]) {
+                    ++texts;
+                    EXPECT_EQ(sp.layer, 0);
+                    const int right =
+                        static_cast<int>(sp.x) + qgu_GLTextWidth(GLO::FontType[sp.textFont], sp.strPtr, sp.w);
+                    widest = std::max(widest, right);
+                    EXPECT_LE(right, 320) << "script " << script << " step " << step << ": \"" << sp.strPtr
+                                          << "\" runs off the screen at size " << sp.w;
+                    EXPECT_GE(sp.w, 6) << "\"" << sp.strPtr << "\" shrunk past reading";
+                }
+            }
+            Spr::emptyList();
+        }
+        EXPECT_EQ(r, 9) << "script " << script << " ends";
+        EXPECT_GT(texts, 0) << "script " << script << " shows its texts as sprites";
+        EXPECT_GT(covers, 0) << "script " << script << " opens and closes with a cover";
+        if (script <= 1) {
+            EXPECT_GT(boxes, 0) << "script " << script;
+        }
+        EXPECT_GT(widest, 200) << "script " << script << ": texts are not shrunk to nothing";
+    }
+    toTitle();
 }
 
 TEST(Scripts, RecordsStartInOrderAndEveryScriptEnds) {

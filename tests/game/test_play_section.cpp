@@ -17,6 +17,8 @@
 #include <cstdlib>
 #include <cstring>
 #include <string>
+#include <vector>
+#include <algorithm>
 
 #include "FHWorldGlobal.h"
 #include "FHmyworld.h"
@@ -26,6 +28,9 @@
 #include "qsdlpp2_GLobject@image.h"
 #include "qsdlpp2_ctrl@io.h"
 #include "qsdlpp2_globals.h"
+#include "FHWorldGlobal_field.h"
+#include "qgu_glcalls.h"
+#include "qsdlpp2_snd_mus@mix.h"
 
 using namespace FHWGBL;
 
@@ -245,6 +250,95 @@ TEST_F(Section, MapGroupReopensAndAMissingGroupKeepsTheMap) {
     EXPECT_EQ(W.loadedMapNum, 1);
     hold(0);
     EXPECT_EQ(step(), 1);
+}
+
+// The block layer and the actors share one view: a block shows exactly where an actor
+// placed at the block's field position is drawn, at any scroll within a block.
+TEST_F(Section, BlocksAppearWhereActorsAtTheirPositionAre) {
+    ASSERT_EQ(start(0, 0, false), 0);
+    hold(0);
+    step();
+    MyCharactor& c = hero();
+    for (int nudge : {0, 700, 1300}) {  // the view scrolled by 0, 7 and 13 dots
+        c.posX += nudge;
+        c.framePositUpdate(0);
+        const int col = c.posX / 1600 + 3, row = c.posY / 1600 - 2;
+        const int32_t saved = MenMap[row][col];
+        // What the field shows with and without one solid block: the difference is the block.
+        auto render = [&](int32_t code, std::vector<uint8_t>& px) {
+            MenMap[row][col] = code;
+            QSDLpp_GLSpriteFuncs::emptyList();
+            qgu_glClearColor(0, 0, 0, 1);
+            qgu_glClear(0x00004000 | 0x00000100);
+            W.updateField(c.posX, c.posY, 0, true);
+            px.assign(320 * 240 * 4, 0);
+            qgu_glReadPixels(0, 0, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+        };
+        std::vector<uint8_t> with, without;
+        render(700, with);
+        render(0, without);
+        MenMap[row][col] = saved;
+        int x0 = 320, y0 = 240, x1 = -1, y1 = -1;
+        for (int y = 0; y < 240; ++y)
+            for (int x = 0; x < 320; ++x) {
+                const size_t i = ((239 - y) * 320 + x) * 4;
+                if (std::memcmp(&with[i], &without[i], 3) == 0) continue;
+                x0 = std::min(x0, x), x1 = std::max(x1, x);
+                y0 = std::min(y0, y), y1 = std::max(y1, y);
+            }
+        double sx, sy;
+        fieldToScreen(col * 1600, row * 1600, &sx, &sy);
+        ASSERT_GE(x1, 0) << "the block is not drawn, nudge " << nudge;
+        // Actors at an odd hundredth of a dot may round one dot apart from the blocks.
+        EXPECT_NEAR(x0, sx, 1) << "nudge " << nudge;
+        EXPECT_NEAR(y0, sy, 1) << "nudge " << nudge;
+        EXPECT_LE(x1 - x0, 16);
+        EXPECT_LE(y1 - y0, 16);
+        EXPECT_GE(x1 - x0, 11) << "most of the block shows";
+        EXPECT_GE(y1 - y0, 11);
+    }
+}
+
+// The stage's tune plays on every play of a section: again after other music was loaded
+// (game over, clear screen, a replay) and after it was faded (back to the title), goes
+// on across a reload of the same tune's map, and comes back at full volume there.
+TEST_F(Section, StageMusicPlaysOnEverySecondPlayToo) {
+    QSDLpp_MixMusicCls& music = QSDL_GLOBALS::music;
+    QSDL_GLOBALS::PlayBGMF = true;
+    auto settle = [&](uint32_t limitMs) {
+        const uint32_t t0 = SDL_GetTicks();
+        while (!QSDLpp_MixMusicCls::playingSteadily() && SDL_GetTicks() - t0 < limitMs) {
+            music.movieIdleProcess();
+            SDL_Delay(10);
+        }
+        return QSDLpp_MixMusicCls::playingSteadily();
+    };
+    ASSERT_EQ(start(0, 0, false), 0);
+    ASSERT_TRUE(settle(500)) << "first play";
+    ASSERT_NE(QSDLpp_MixMusicCls::loadedMusic(), nullptr);
+
+    // The same map again (same tune): it goes on, and the muffled rate is reset.
+    FHSYSGBL::StageBGMRate = 50;
+    music.musVol(50);
+    const unsigned serial = QSDLpp_MixMusicCls::loadSerial();
+    W.loadMapWorld(-1, -1);
+    W.loadMapWorld(0, -1);
+    EXPECT_EQ(QSDLpp_MixMusicCls::loadSerial(), serial) << "the tune was started over";
+    EXPECT_EQ(FHSYSGBL::StageBGMRate, 100);
+    EXPECT_EQ(music.getMusVol(), 100);
+
+    // Game over music, then the section again.
+    ASSERT_TRUE(music.load("VRNresources/mus/21003 lantern out.ogg"));
+    music.start(0);
+    const unsigned gameOverLoad = QSDLpp_MixMusicCls::loadSerial();
+    ASSERT_EQ(start(0, 0, false), 0);
+    EXPECT_EQ(QSDLpp_MixMusicCls::loadSerial(), gameOverLoad + 1) << "the game over tune was kept on a retry";
+    EXPECT_TRUE(settle(500));
+
+    // Faded out on the way to the title, then straight back into the section.
+    music.event(MovieFxCode::FADEOUT, 300);
+    ASSERT_EQ(start(0, 0, false), 0);
+    EXPECT_TRUE(settle(2000)) << "the stage tune stayed faded";
 }
 
 // Plays run-length input from the start of a section, one controller step per input

@@ -62,6 +62,42 @@ TEST_F(Collision, WalkerStepsUpOneBlockInsteadOfStopping) {
     EXPECT_EQ(bits, 0);
 }
 
+TEST_F(Collision, FloorProbesLookJustBelowTheBoxAtItsFirstAndLastColumn) {
+    // A one-block wall met by the side probes is climbed only by a walker standing on a
+    // floor, so the wall bit tells what the floor probes saw: the row of the dot just
+    // below the box, at the box's first and last dot columns (box 12 dots wide).
+    struct Case {
+        int dir;     // +1 walking right, -1 left
+        int cx;      // box left
+        int bottom;  // the dot just below the box
+        int col;     // the one floor block, in row 10 (y 160..175)
+        bool standing;
+    };
+    const int w = (kFoot.right - kFoot.left) / 100, h = (kFoot.bottom - kFoot.top) / 100;
+    ASSERT_EQ(w, 12);
+    const Case cases[] = {
+        {+1, 68, 160, 4, true},   // box 68..79: under its first column
+        {+1, 68, 160, 5, false},  // one column past its last dot
+        {+1, 72, 160, 5, true},   // box 72..83: only under its last column
+        {+1, 72, 160, 4, true},
+        {+1, 72, 160, 6, false},
+        {-1, 64, 160, 4, true},   // box 64..75
+        {-1, 64, 160, 3, false},  // one column before its first dot
+        {+1, 68, 159, 4, false},  // a dot of air between box and floor
+    };
+    for (const Case& c : cases) {
+        SetUp();
+        put(10, c.col, kSolid);
+        const int cy = c.bottom - h;
+        const int wallCol = c.dir > 0 ? (c.cx + w + 2) / 16 : (c.cx - 2) / 16;
+        put(cy / 16, wallCol, kSolid);  // the wall the side probes meet
+        int x = c.cx * 100, y = cy * 100;
+        const int bits = MoovableUS(&x, &y, x + c.dir * 300, y, kGrav, &kFoot, 0);
+        EXPECT_EQ((bits & 4) == 0, c.standing)
+            << "box at " << c.cx << ", bottom " << c.bottom << ", floor column " << c.col << ", dir " << c.dir;
+    }
+}
+
 TEST_F(Collision, StepUpNeedsHeadroomAndAFloor) {
     floorRow(10);
     put(9, 5, kSolid);

@@ -182,4 +182,47 @@ TEST_F(Contact, TimeBonusAndTimerStop) {
     EXPECT_EQ(MenMap[30][30], 0);
 }
 
+TEST_F(Contact, EnergyCansShowTheChapterFiveNumberInTheirOnlyScoreDecoration) {
+    for (int chapter : {0, 4, 5}) {
+        for (int block : {462, 463}) {
+            SetUp();
+            CHAPTER = chapter;
+            under(hero(), block);
+            check();
+            int shown = 0, count = 0;
+            for (const auto& d : W.decoCtrl.decos)
+                if (d.activeF && d.kind == 15) {
+                    ++count;
+                    shown = d.patt;
+                }
+            EXPECT_EQ(count, 1) << "block " << block << " chapter " << chapter;
+            const int expect = chapter >= 5 ? (block == 462 ? 5730 : 7650) : (block == 462 ? 570 : 760);
+            EXPECT_EQ(shown, expect) << "block " << block << " chapter " << chapter;
+            EXPECT_EQ(Score, block == 462 ? 570 : 760) << "the points stay as they are";
+            EXPECT_EQ(preEcounter, 3200);
+        }
+    }
+    CHAPTER = 0;
+}
+
+TEST_F(Contact, ChapterItemsHeldInAnEarlierPlayOfTheChapterScoreOnlyTheirPickUp) {
+    CHAPTER = 2;
+    for (bool& f : TempEvalItmF) f = false;
+    record[FHLayout::kRecEvalItemOfs + 2 * 10 + 3] = 1;  // item 3 of chapter 2 is held
+    record[FHLayout::kRecEvalItemOfs + 1 * 10 + 4] = 1;  // item 4 only in another chapter
+    under(hero(), 592 + 3);
+    check();
+    EXPECT_EQ(Score, 10000) << "the pick-up points, no chapter item bonus";
+    EXPECT_FALSE(TempEvalItmF[3]);
+    under(hero(), 592 + 4);
+    check();
+    EXPECT_EQ(Score, 10000 + 20000);
+    EXPECT_TRUE(TempEvalItmF[4]);
+    under(hero(), 592 + 4);  // a second copy in the same section
+    check();
+    EXPECT_EQ(Score, 10000 + 20000 + 10000);
+    for (bool& f : TempEvalItmF) f = false;
+    CHAPTER = 0;
+}
+
 }  // namespace

@@ -4,6 +4,7 @@
 
 #include "play_fixture.h"
 
+#include <cstring>
 #include <vector>
 
 #include "qgu_glImageHdlfunc.h"
@@ -45,6 +46,26 @@ TEST_F(Deco, SparklesOnlyNearTheWindowMessagesAnywhere) {
     EXPECT_EQ(dc().next, before + 1);
     EXPECT_STREQ(dc().decos[before].text, "FAR AWAY");
     EXPECT_EQ(dc().decos[before].kind, 14);
+}
+
+TEST_F(Deco, LongFixedMessagesShowWholeAndOnScreen) {
+    // The longest messages the game floats, at the view centre and near the right edge.
+    const char* texts[] = {"GET RC CHIP. To record the best play.", "ShareKEY: Extra place will be passable!",
+                           "LOOSE COLOR KEYS and CHIP!"};
+    for (const char* t : texts) {
+        for (int x : {14400, 30000}) {
+            QSDLpp_GLSpriteFuncs::emptyList();
+            const int idx = dc().next;
+            dc().NewDecorateMsg(x, 8000, 0, -40, 0, t, 300, GLwhite);
+            dc().decos[idx].move();
+            const QSDLpp_GLSprite* sp = QSDLpp_GLSpriteFuncs::getNextObj();
+            ASSERT_EQ(sp->drawType, GLO::SprMessage);
+            EXPECT_STREQ(sp->msg, t) << "cut on screen";
+            const int width = static_cast<int>(std::strlen(t)) * static_cast<int>(3 * sp->w * 0.25);
+            EXPECT_GE(sp->x, 0);
+            EXPECT_LE(sp->x + width, 320) << t << " from x " << x;
+        }
+    }
 }
 
 TEST_F(Deco, ScoreNumberDrawsOneSpritePerDigitAndFades) {

@@ -81,6 +81,71 @@ TEST_F(Player, LateJumpWindowAfterWalkingOffALedge) {
     EXPECT_EQ(hero().jumpCount, 1);
 }
 
+TEST_F(Player, WallKickWhileRisingAgainstAWallWithTheTakeOffSpeedPerCharacter) {
+    // A wall at column 12 from the ceiling to the floor; each character jumps right into
+    // it, lets go of the jump button in the air and presses it again with the stick away
+    // from the wall while still touching it.
+    for (int who = 0; who < 2; ++who) {
+        SetUp();
+        for (int r = 0; r < 11; ++r) put(r, 12, kSolid);
+        MyCharactor::currentCHR = who;
+        MyCharactor& c = W.chars[who];
+        place(who, 11, 10);  // box 176..187, the wall from 192
+        input(0, QSDL_BTN::RIGHT1 | QSDL_BTN::B1);
+        input(10, QSDL_BTN::RIGHT1);
+        input(12, QSDL_BTN::LEFT1 | QSDL_BTN::B1);
+        startInput();
+        for (int i = 0; i < 12; ++i) step();
+        ASSERT_EQ(c.groundF, 0) << "in the air, character " << who;
+        ASSERT_GT(c.airCount, 5) << "past the late-jump window";
+        ASSERT_EQ(c.jumpCount, 1);
+        const int xAtWall = c.posX;
+        step();
+        EXPECT_EQ(c.jumpCount, 2) << "wall kick, character " << who;
+        // Character 0 kicks off a wall at running speed, character 1 at the standing rate.
+        EXPECT_EQ(c.speedX, who == 0 ? -260 : -140) << "take-off speed, character " << who;
+        for (int i = 0; i < 4; ++i) step();
+        EXPECT_LT(c.posX, xAtWall) << "moves away from the wall";
+    }
+}
+
+TEST_F(Player, NoJumpLateInAFallEvenAgainstAWall) {
+    // Falling beside a wall long after leaving the floor: no second jump.
+    for (int r = 0; r < 11; ++r) put(r, 12, kSolid);
+    floorRow(40);
+    for (int c = 0; c < 64; ++c) put(11, c, 0);
+    place(0, 10, 10);
+    hero().groundF = 0;
+    input(0, QSDL_BTN::RIGHT1);
+    input(20, QSDL_BTN::RIGHT1 | QSDL_BTN::B1);
+    startInput();
+    for (int i = 0; i < 22; ++i) step();
+    EXPECT_EQ(hero().jumpCount, 0);
+    EXPECT_EQ(hero().jumpTimer, 0);
+}
+
+TEST_F(Player, SpriteFacesTheWalkingDirectionFromTheSameCorner) {
+    // The pictures look right; walking left mirrors them about the box, not the corner.
+    for (int who = 0; who < 2; ++who) {
+        SetUp();
+        MyCharactor::currentCHR = who;
+        MyCharactor& c = W.chars[who];
+        input(0, QSDL_BTN::RIGHT1);
+        input(3, QSDL_BTN::LEFT1);
+        startInput();
+        step();
+        ASSERT_NE(c.sprite, nullptr);
+        EXPECT_EQ(c.sprite->w, 100) << "facing right, character " << who;
+        EXPECT_EQ(c.sprite->h, 100);
+        const double xRight = c.sprite->x;
+        for (int i = 0; i < 3; ++i) step();
+        EXPECT_EQ(c.facing, -1);
+        EXPECT_EQ(c.sprite->w, -100) << "facing left, character " << who;
+        // The view follows the character, and the sprite keeps its corner at the box.
+        EXPECT_DOUBLE_EQ(c.sprite->x, xRight);
+    }
+}
+
 TEST_F(Player, HarmfulBlockMissCostsGoldAndResumes) {
     startInput();
     put((hero().posY / 100 + 4) / 16, (hero().posX / 100 + 4) / 16, 400);
