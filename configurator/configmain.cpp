@@ -8,6 +8,7 @@
 
 #include "globals.h"
 #include "qgu_basicfunc.h"
+#include "qgu_fileutil_savepath.h"
 
 using SYS_GLOBALS::SdlConfiguCtrl;
 
@@ -122,7 +123,7 @@ int configmainCls::confirm() {
 
 bool configmainCls::saveRecord() {
     int a = SdlConfiguCtrl.savePref();
-    int b = SdlConfiguCtrl.savePrefText("exportSetting.pref");
+    int b = SdlConfiguCtrl.savePrefText(qgu_savePath("exportSetting.pref").c_str());
     return a == 1 && b == 1;
 }
 

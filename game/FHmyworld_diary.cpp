@@ -10,6 +10,7 @@
 #include "FHWorldGlobal.h"
 #include "qgu_carbonlike2.h"
 #include "qgu_fileutil.h"
+#include "qgu_fileutil_savepath.h"
 #include "qsdlpp2_globals.h"
 
 using namespace FHLayout;
@@ -84,13 +85,13 @@ void FHWorldCLS::loadDiary() {
     if (diaryPtr != nullptr && diaryPtr != diaryFallback) PurgeDataFilePtr(diaryPtr);
     diaryPtr = nullptr;
 
-    char* diary = static_cast<char*>(OpenDataFilePtrByName(kDiaryName));
+    char* diary = static_cast<char*>(OpenDataFilePtrByName(qgu_savePath(kDiaryName).c_str()));
     bool damaged = false;
     if (diary != nullptr && GetPtrSize(diary) != kDiarySize) {
         // Only a file of exactly 1,312 bytes is a diary. Take it at that size (cut or
         // zero-padded) so that nothing is read past its end, and repair it below.
         PurgeDataFilePtr(diary);
-        diary = static_cast<char*>(OpenDataFilePtrByNameWithSize(kDiaryName, kDiarySize));
+        diary = static_cast<char*>(OpenDataFilePtrByNameWithSize(qgu_savePath(kDiaryName).c_str(), kDiarySize));
         damaged = true;
     }
 
@@ -107,7 +108,7 @@ void FHWorldCLS::loadDiary() {
     } else {
         // Missing: create it. When even that fails the block still serves as the diary
         // in memory (it simply has no file behind it) and play goes on.
-        diary = static_cast<char*>(NewDataFilePtrByName(kDiarySize, kDiaryName));
+        diary = static_cast<char*>(NewDataFilePtrByName(kDiarySize, qgu_savePath(kDiaryName).c_str()));
         if (diary == nullptr) {
             std::memset(diaryFallback, 0, sizeof diaryFallback);
             diary = diaryFallback;
@@ -243,7 +244,7 @@ void FHWorldCLS::saveLastDiaryRef() {
 
     scrambleDiaryPtr(diaryPtr);
     if (diaryPtr == diaryFallback || GetPtrFileName(diaryPtr)[0] == '\0')
-        OverWriteDataFilePtrByName(kDiaryName, diaryPtr, kDiarySize);  // no file behind it yet
+        OverWriteDataFilePtrByName(qgu_savePath(kDiaryName).c_str(), diaryPtr, kDiarySize);  // no file behind it yet
     else
         SaveDataFilePtr(diaryPtr);
     scrambleDiaryPtr(diaryPtr);

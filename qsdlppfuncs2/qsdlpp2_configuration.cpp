@@ -7,6 +7,7 @@
 
 #include "qgu_basicfunc.h"
 #include "qgu_fileutil.h"
+#include "qgu_fileutil_savepath.h"
 #include "qsdlpp2_globals.h"
 
 // The gamma switch belongs to the picture code, which sits above this library; the
@@ -37,11 +38,11 @@ PrefHandler::~PrefHandler() {
 bool PrefHandler::newpref() {
     // A new file always has room for the record, whatever size was asked for.
     long size = newSize < SDLSET_BYTES ? long(SDLSET_BYTES) : newSize;
-    return create(prefName, size);
+    return create(qgu_savePath(prefName).c_str(), size);
 }
 
 bool PrefHandler::openpref() {
-    return load(prefName);
+    return load(qgu_savePath(prefName).c_str());
 }
 
 // Takes the block just loaded or created as the record, if it is large enough to hold
