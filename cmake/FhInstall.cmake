@@ -34,7 +34,7 @@ foreach(icon IN LISTS FH_ICON_NAMES)
 endforeach()
 install(FILES ${PROJECT_SOURCE_DIR}/README.md ${PROJECT_SOURCE_DIR}/LICENSE
   ${PROJECT_SOURCE_DIR}/content/fonts/LICENSE-unifont.txt
-  DESTINATION ${CMAKE_INSTALL_DOCDIR})
+  DESTINATION ${CMAKE_INSTALL_DATADIR}/doc/fernhollow)
 
 # ---- Packages ---------------------------------------------------------------------------
 set(CPACK_PACKAGE_NAME fernhollow)
@@ -55,12 +55,15 @@ set(CPACK_DEBIAN_PACKAGE_MAINTAINER "The Fernhollow developers")
 # them (libsdl2-2.0-0, libsdl2-image-2.0-0, libsdl2-mixer-2.0-0, libgl1, libglu1-mesa,
 # ...), never the -dev packages the build needs. Without dpkg-shlibdeps the same list
 # is named by hand.
+# SDL opens libGL.so.1 itself when it makes the GL context, so libgl1 is named in any case
+# (the programs link only the GL dispatch library, libopengl0).
 find_program(FH_DPKG_SHLIBDEPS dpkg-shlibdeps)
 if(FH_DPKG_SHLIBDEPS)
   set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
+  set(CPACK_DEBIAN_PACKAGE_DEPENDS "libgl1")
 else()
   set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "libsdl2-2.0-0, libsdl2-image-2.0-0, libsdl2-mixer-2.0-0, libgl1, libglu1-mesa, libstdc++6, libc6")
+    "libsdl2-2.0-0, libsdl2-image-2.0-0, libsdl2-mixer-2.0-0, libgl1, libopengl0, libglu1-mesa, libstdc++6, libc6")
 endif()
 # Software rendering when the machine has no GL driver of its own.
 set(CPACK_DEBIAN_PACKAGE_RECOMMENDS "libgl1-mesa-dri")

@@ -32,7 +32,7 @@ snapshot() { find "$1" -printf '%P %s %T@ %m\n' | sort; }
 start_program() {
   local log=$1 cwd=$2; shift 2
   (cd "$cwd" && exec env -i PATH="${RUN_PATH:-/usr/bin:/bin}" DISPLAY="$DISPLAY" \
-      SDL_AUDIODRIVER="$SDL_AUDIODRIVER" "${RUN_ENV[@]}" "${RUN_AS[@]}" "$@") >"$log" 2>&1 &
+      SDL_AUDIODRIVER="$SDL_AUDIODRIVER" "${RUN_ENV[@]}" "${RUN_AS[@]}" stdbuf -oL "$@") >"$log" 2>&1 &
   RUN_PID=$!
 }
 

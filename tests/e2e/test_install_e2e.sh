@@ -81,7 +81,7 @@ if [ "$(id -u)" -eq 0 ]; then
   chown nobody:nogroup "$XDG"
   # The X server the tests run in may want its cookie: give nobody its own copy.
   if [ -n "${XAUTHORITY:-}" ] && [ -f "$XAUTHORITY" ]; then
-    xauth -f "$XAUTHORITY" nextract - "$DISPLAY" | xauth -f "$WORK/xauth" nmerge - || fail "no X cookie for nobody"
+    xauth -q -f "$XAUTHORITY" nextract - "$DISPLAY" | xauth -q -f "$WORK/xauth" nmerge - || fail "no X cookie for nobody"
     chown nobody:nogroup "$WORK/xauth"
     RUN_ENV+=(XAUTHORITY="$WORK/xauth")
   fi
