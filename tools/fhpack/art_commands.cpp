@@ -25,14 +25,19 @@ bool parseArgs(const std::vector<std::string>& args, ArtArgs& out) {
             out.dep = args[++i];
         else if (args[i] == "--scale" && i + 1 < args.size())
             out.scale = std::atoi(args[++i].c_str());
-        else if (args[i] == "--size" && i + 1 < args.size())
-            out.size = std::atoi(args[++i].c_str());
+        else if (args[i] == "--size" && i + 1 < args.size()) {
+            // A whole number of pixels, 1..1024 (0 would mean "as drawn").
+            const std::string& v = args[++i];
+            if (v.empty() || v.size() > 4 || v.find_first_not_of("0123456789") != std::string::npos) return false;
+            out.size = std::atoi(v.c_str());
+            if (out.size < 1) return false;
+        }
         else if (args[i].rfind("--", 0) == 0)
             return false;
         else
             out.pos.push_back(args[i]);
     }
-    return out.scale >= 1 && out.scale <= 16 && out.size >= 0 && out.size <= 1024;
+    return out.scale >= 1 && out.scale <= 16 && out.size <= 1024;
 }
 
 // Makes the folder a file goes into (a fresh build tree may not have it yet).
