@@ -4,7 +4,7 @@ JOBS ?= $(shell nproc)
 XVFB := xvfb-run -a -s "-screen 0 1280x1024x24"
 export SDL_AUDIODRIVER ?= dummy
 
-.PHONY: run test deps build build-asan configurator bench fuzz clean
+.PHONY: run test deps build build-asan configurator bench fuzz package clean
 
 deps:
 	@scripts/install-deps
@@ -26,6 +26,11 @@ configurator: build
 test: build build-asan
 	$(XVFB) ctest --test-dir build --output-on-failure -j $(JOBS)
 	ASAN_OPTIONS=detect_leaks=1 LSAN_OPTIONS=suppressions=$(CURDIR)/tests/lsan.supp $(XVFB) ctest --test-dir build-asan --output-on-failure -j $(JOBS) -L 'unit|game'
+
+# `make package`: a .deb (installs under /usr) and a .tar.gz of the installed tree, in
+# build/packages/.
+package: build
+	@cd build && cpack
 
 # `make bench`: framework, sprite and world-step benchmarks, the film harness over the
 # golden films, and the game's start-up time and peak memory.

@@ -8,6 +8,7 @@
 
 #include "globals.h"
 #include "qgu_basicfunc.h"
+#include "qgu_fileutil_savepath.h"
 
 using SYS_GLOBALS::SdlConfiguCtrl;
 
@@ -125,17 +126,18 @@ int configmainCls::confirm() {
 // Writes both files and says on screen (and in the log) exactly which could not be
 // written. True when both were.
 bool configmainCls::saveRecord() {
+    const std::string exportPath = qgu_savePath(CFG_EXPORT_PATH);
     const bool pref = SdlConfiguCtrl.savePref() == 1;
-    const bool text = SdlConfiguCtrl.savePrefText(CFG_EXPORT_PATH) == 1;
+    const bool text = SdlConfiguCtrl.savePrefText(exportPath.c_str()) == 1;
     if (pref && text)
         std::snprintf(saveNote, sizeof saveNote, "Settings saved.");
     else if (!pref && !text)
         std::snprintf(saveNote, sizeof saveNote, "Not saved: %s and %s could not be written.",
-                      SdlConfiguCtrl.prefFileName(), CFG_EXPORT_PATH);
+                      SdlConfiguCtrl.prefFileName(), exportPath.c_str());
     else if (!pref)
         std::snprintf(saveNote, sizeof saveNote, "Not saved: %s could not be written.", SdlConfiguCtrl.prefFileName());
     else
-        std::snprintf(saveNote, sizeof saveNote, "Settings saved, but %s could not be written.", CFG_EXPORT_PATH);
+        std::snprintf(saveNote, sizeof saveNote, "Settings saved, but %s could not be written.", exportPath.c_str());
     std::printf("%s\n", saveNote);
     return pref && text;
 }

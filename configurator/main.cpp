@@ -1,11 +1,12 @@
-// Linux entry of the settings program: works from the folder that holds the program, so
-// that it finds its pictures and writes "mysdlcfg.pref" beside the game.
+// Linux entry of the settings program: works from the folder that holds the data, so that
+// it finds its pictures, and writes "mysdlcfg.pref" into the same folder as the game.
 #include <SDL.h>
 #include <unistd.h>
 
 #include <cstdio>
 
 #include "globals.h"
+#include "linux_folders.h"
 #include "qsdlpp2_ctrl@io.h"
 
 namespace {
@@ -20,10 +21,7 @@ int main(int argc, char* argv[]) {
     QSDL_GLOBALS::useSettingsToolVariant(true);
     std::printf("\n>argv[]:%s\n", argc > 0 && argv[0] ? argv[0] : "");
     printDir("\nCurrent Dir.@start:%s\n");
-    if (char* base = SDL_GetBasePath()) {
-        if (chdir(base) != 0) std::printf("chdir failed ( %s )\n", base);
-        SDL_free(base);
-    }
+    fhEnterProgramFolders();
     printDir("\nCurrent Dir.@change:%s\n");
     int result = main0(argc, argv);
     std::printf("SDL_END\n");

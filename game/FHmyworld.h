@@ -137,7 +137,9 @@ public:
     // checksum is checked when the film is started). Prints nothing.
     static bool filmIsSound(const char* film);
     // The path of a film file: "replayfilms/Last%d-%d.vrnrpmov" (kind 0), "Best" (1) or
-    // "Favo" (2), with chapter + 1 and section + 1.
+    // "Favo" (2), with chapter + 1 and section + 1, in the save folder; `dst` holds
+    // kFilmPathMax bytes.
+    enum { kFilmPathMax = 256 };
     static void filmPath(char* dst, int chapter, int section, int kind);
 
     // Achievement of a chapter (0..4): 9 per section with a best time, 5 per evaluation

@@ -10,6 +10,7 @@
 #include "FHWorldGlobal.h"
 #include "qgu_carbonlike2.h"
 #include "qgu_fileutil.h"
+#include "qgu_fileutil_savepath.h"
 #include "qsdlpp2_globals.h"
 
 using namespace FHLayout;
@@ -104,13 +105,13 @@ void FHWorldCLS::loadDiary() {
     // At most one diary's worth is read: a huge stray file never reaches memory.
     int state = QGU_FILE_MISSING;
     int64_t length = -1;
-    char* diary = static_cast<char*>(qgu_openDataFileBounded(kDiaryName, kDiarySize, &state, &length));
+    char* diary = static_cast<char*>(qgu_openDataFileBounded(qgu_savePath(kDiaryName).c_str(), kDiarySize, &state, &length));
     bool damaged = false;
     if (state == QGU_FILE_TOO_LONG || (diary != nullptr && GetPtrSize(diary) != kDiarySize)) {
         // Only a file of exactly 1,312 bytes is a diary. Take it at that size (cut or
         // zero-padded) so that nothing is read past its end, and repair it below.
         PurgeDataFilePtr(diary);
-        diary = static_cast<char*>(OpenDataFilePtrByNameWithSize(kDiaryName, kDiarySize));
+        diary = static_cast<char*>(OpenDataFilePtrByNameWithSize(qgu_savePath(kDiaryName).c_str(), kDiarySize));
         damaged = true;
         if (diary == nullptr) state = QGU_FILE_UNREADABLE;
     }
@@ -137,7 +138,7 @@ void FHWorldCLS::loadDiary() {
     } else {
         // Missing: create it. When even that fails the block still serves as the diary
         // in memory (it simply has no file behind it) and play goes on.
-        diary = static_cast<char*>(NewDataFilePtrByName(kDiarySize, kDiaryName));
+        diary = static_cast<char*>(NewDataFilePtrByName(kDiarySize, qgu_savePath(kDiaryName).c_str()));
         if (diary == nullptr) {
             std::memset(diaryFallback, 0, sizeof diaryFallback);
             diary = diaryFallback;
@@ -273,7 +274,7 @@ void FHWorldCLS::saveLastDiaryRef() {
     } else {
         scrambleDiaryPtr(diaryPtr);
         if (diaryPtr == diaryFallback || GetPtrFileName(diaryPtr)[0] == '\0')
-            OverWriteDataFilePtrByName(kDiaryName, diaryPtr, kDiarySize);  // no file behind it yet
+            OverWriteDataFilePtrByName(qgu_savePath(kDiaryName).c_str(), diaryPtr, kDiarySize);  // no file behind it yet
         else
             SaveDataFilePtr(diaryPtr);
         scrambleDiaryPtr(diaryPtr);

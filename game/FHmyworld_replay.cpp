@@ -3,6 +3,7 @@
 // chapter and section as the last play, the best play and a favourite.
 #include <cstdio>
 #include <cstring>
+#include <string>
 #include <ctime>
 #include <sys/stat.h>
 #ifdef _WIN32
@@ -13,6 +14,7 @@
 #include "FHWorldGlobal.h"
 #include "qgu_carbonlike2.h"
 #include "qgu_fileutil.h"
+#include "qgu_fileutil_savepath.h"
 #include "qsdlpp2_globals.h"
 #include "qsdlpp2_trigon.h"
 
@@ -31,19 +33,20 @@ bool filmSlotValid(int chapter, int section, int kind) {
 // The films folder is created on the first save when it does not exist yet.
 void makeFilmFolder() {
     struct stat st;
-    if (stat(kFilmFolder, &st) == 0) return;
+    const std::string folder = qgu_savePath(kFilmFolder);
+    if (stat(folder.c_str(), &st) == 0) return;
 #ifdef _WIN32
-    _mkdir(kFilmFolder);
+    _mkdir(folder.c_str());
 #else
-    mkdir(kFilmFolder, 0755);
+    mkdir(folder.c_str(), 0755);
 #endif
 }
 
 }  // namespace
 
 void FHWorldCLS::filmPath(char* dst, int chapter, int section, int kind) {
-    std::snprintf(dst, 64, "%s/%s%d-%d.vrnrpmov", kFilmFolder, kKindName[kind], chapter + 1,
-                  section + 1);
+    std::snprintf(dst, kFilmPathMax, "%s/%s%d-%d.vrnrpmov", qgu_savePath(kFilmFolder).c_str(),
+                  kKindName[kind], chapter + 1, section + 1);
 }
 
 bool FHWorldCLS::filmIsSound(const char* film) {
@@ -74,7 +77,7 @@ static char* openFilm(const char* path) {
 }
 
 void FHWorldCLS::loadReplayFiles() {
-    char path[64];
+    char path[kFilmPathMax];
     for (int c = 0; c < kFilmChapters; ++c)
         for (int s = 0; s < kFilmSections; ++s)
             for (int k = 0; k < kFilmKinds; ++k) {
@@ -89,7 +92,7 @@ void FHWorldCLS::loadReplayFiles() {
 // table entry stays when the file cannot be written.
 static bool writeFilmSlot(FHWorldCLS& w, const char* film, int64_t bytes, int chapter,
                           int section, int kind) {
-    char path[64];
+    char path[FHWorldCLS::kFilmPathMax];
     FHWorldCLS::filmPath(path, chapter, section, kind);
     makeFilmFolder();
     if (OverWriteDataFilePtrByName(path, film, bytes) != 1) return false;
@@ -146,7 +149,7 @@ int FHWorldCLS::startStageFilm(int chapter, int section, int kind) {
             get32(film, kFilmChapterOfs) == chapter && get32(film, kFilmSectionOfs) == section &&
             get32(film, kFilmLevelOfs) >= 0 && get32(film, kFilmLevelOfs) <= 4;
         if (!sound) {
-            char path[64];
+            char path[kFilmPathMax];
             filmPath(path, chapter, section, kind);
             std::printf("Replay file was corrupted.");
             std::printf("%s\n", path);

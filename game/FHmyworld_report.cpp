@@ -9,6 +9,7 @@
 #include "FHWorldGlobal.h"
 #include "qgu_basicfunc.h"
 #include "qgu_fileutil.h"
+#include "qgu_fileutil_savepath.h"
 
 using namespace FHLayout;
 
@@ -67,8 +68,8 @@ void putSectionTime(ReportWriter& w, uint32_t word, const char* timeFmt) {
 
 void FHWorldCLS::SaveSecretDiary() {
     if (diaryPtr == nullptr) return;
-    char* block = static_cast<char*>(OpenDataFilePtrByNameWithSize(kReportName, kReportSize));
-    if (block == nullptr) block = static_cast<char*>(NewDataFilePtrByName(kReportSize, kReportName));
+    char* block = static_cast<char*>(OpenDataFilePtrByNameWithSize(qgu_savePath(kReportName).c_str(), kReportSize));
+    if (block == nullptr) block = static_cast<char*>(NewDataFilePtrByName(kReportSize, qgu_savePath(kReportName).c_str()));
     if (block == nullptr) return;
     std::memset(block, '.', kReportSize);
 

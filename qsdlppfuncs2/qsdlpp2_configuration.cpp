@@ -7,6 +7,7 @@
 
 #include "qgu_basicfunc.h"
 #include "qgu_fileutil.h"
+#include "qgu_fileutil_savepath.h"
 #include "qsdlpp2_globals.h"
 
 // The gamma switch belongs to the picture code, which sits above this library; the
@@ -37,15 +38,16 @@ PrefHandler::~PrefHandler() {
 bool PrefHandler::newpref() {
     // A new file always has room for the record, whatever size was asked for.
     long size = newSize < SDLSET_BYTES ? long(SDLSET_BYTES) : newSize;
-    return create(prefName, size);
+    return create(qgu_savePath(prefName).c_str(), size);
 }
 
 // No preference file is anywhere near this long; a larger file is left unread.
 static const int64_t kPrefMaxBytes = 1 << 20;
 
 bool PrefHandler::openpref() {
-    std::snprintf(fileName, sizeof fileName, "%s", prefName);
-    dataPtr = qgu_openDataFileBounded(prefName, kPrefMaxBytes, &openState, nullptr);
+    const std::string path = qgu_savePath(prefName);
+    std::snprintf(fileName, sizeof fileName, "%s", path.c_str());
+    dataPtr = qgu_openDataFileBounded(path.c_str(), kPrefMaxBytes, &openState, nullptr);
     return dataPtr != nullptr;
 }
 

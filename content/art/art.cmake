@@ -8,13 +8,13 @@ set(FH_ART_SRC ${FH_CONTENT_SRC}/art)
 set(FH_ART_GEN ${FH_CONTENT_GEN}/art)
 file(MAKE_DIRECTORY ${FH_ART_GEN} ${FH_ART_GEN}/deps)
 
-# fh_art(<command> <source relative to content/art> <output file>)
+# fh_art(<command> <source relative to content/art> <output file> [extra fhpack arguments])
 # The dependency file goes beside the generated pictures, never into the runtime tree.
 function(fh_art command src out)
   get_filename_component(base ${out} NAME)
   set(dep ${FH_ART_GEN}/deps/${base}.d)
   add_custom_command(OUTPUT ${out}
-    COMMAND ${FH_FHPACK} ${command} ${FH_ART_SRC}/${src} ${out} --dep ${dep}
+    COMMAND ${FH_FHPACK} ${command} ${FH_ART_SRC}/${src} ${out} --dep ${dep} ${ARGN}
     DEPENDS fhpack ${FH_ART_SRC}/${src}
     DEPFILE ${dep}
     COMMENT "fhpack ${command} ${src}" VERBATIM)
@@ -48,3 +48,13 @@ fh_art(art-atlas config/menuback.atlas ${FH_RUNTIME_DIR}/resourcesQSDL/menuback.
 fh_art(art-atlas config/menutext.atlas ${FH_RUNTIME_DIR}/resourcesQSDL/menuText.png)
 fh_art(art-atlas config/configicon.atlas ${FH_RUNTIME_DIR}/resourcesQSDL/configicon.png)
 fh_art(art-recipe config/testpattern.rcp ${FH_RUNTIME_DIR}/resourcesQSDL/testpattern.png)
+
+# Desktop icons of both programs, each drawn once and written at every size the install
+# puts under share/icons/hicolor (cmake/FhInstall.cmake names them there).
+set(FH_ICON_DIR ${FH_ART_GEN}/icons CACHE INTERNAL "")
+set(FH_ICON_SIZES 48 128 256 CACHE INTERNAL "")
+set(FH_ICON_NAMES org.fernhollow.Fernhollow org.fernhollow.Configurator CACHE INTERNAL "")
+foreach(size IN LISTS FH_ICON_SIZES)
+  fh_art(art-recipe icons/fernhollow.rcp ${FH_ICON_DIR}/org.fernhollow.Fernhollow-${size}.png --size ${size})
+  fh_art(art-recipe icons/configurator.rcp ${FH_ICON_DIR}/org.fernhollow.Configurator-${size}.png --size ${size})
+endforeach()

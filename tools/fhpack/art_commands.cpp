@@ -11,11 +11,12 @@
 #include <functional>
 
 namespace {
-// Splits off "--dep FILE" and "--scale N"; the rest stay positional.
+// Splits off "--dep FILE", "--scale N" and "--size N"; the rest stay positional.
 struct ArtArgs {
     std::vector<std::string> pos;
     std::string dep;
     int scale = 1;
+    int size = 0;  // art-recipe: the square picture resized to size x size (0: as drawn)
 };
 
 bool parseArgs(const std::vector<std::string>& args, ArtArgs& out) {
@@ -24,12 +25,19 @@ bool parseArgs(const std::vector<std::string>& args, ArtArgs& out) {
             out.dep = args[++i];
         else if (args[i] == "--scale" && i + 1 < args.size())
             out.scale = std::atoi(args[++i].c_str());
+        else if (args[i] == "--size" && i + 1 < args.size()) {
+            // A whole number of pixels, 1..1024 (0 would mean "as drawn").
+            const std::string& v = args[++i];
+            if (v.empty() || v.size() > 4 || v.find_first_not_of("0123456789") != std::string::npos) return false;
+            out.size = std::atoi(v.c_str());
+            if (out.size < 1) return false;
+        }
         else if (args[i].rfind("--", 0) == 0)
             return false;
         else
             out.pos.push_back(args[i]);
     }
-    return out.scale >= 1 && out.scale <= 16;
+    return out.scale >= 1 && out.scale <= 16 && out.size <= 1024;
 }
 
 // Makes the folder a file goes into (a fresh build tree may not have it yet).
@@ -71,10 +79,18 @@ int cmdPixel(const std::vector<std::string>& args) {
 int cmdRecipe(const std::vector<std::string>& args) {
     ArtArgs a;
     if (!parseArgs(args, a) || a.pos.size() != 2) {
-        std::fprintf(stderr, "usage: fhpack art-recipe SOURCE.rcp OUT.png [--dep FILE]\n");
+        std::fprintf(stderr, "usage: fhpack art-recipe SOURCE.rcp OUT.png [--size N] [--dep FILE]\n");
         return 2;
     }
-    return run(a, a.pos[1], [&] { return artRunRecipeFile(a.pos[0]); });
+    return run(a, a.pos[1], [&] {
+        Image img = artRunRecipeFile(a.pos[0]);
+        if (a.size == 0) return img;
+        // Icons: one square drawing, written at each size the desktop wants.
+        if (img.width() != img.height())
+            throw ArtError(a.pos[0], 1, "--size needs a square picture, this one is " + std::to_string(img.width()) +
+                                            " x " + std::to_string(img.height()));
+        return artResample(img, a.size, a.size);
+    });
 }
 
 int cmdAtlas(const std::vector<std::string>& args) {
@@ -96,7 +112,7 @@ int cmdFont(const std::vector<std::string>& args) {
 }
 
 FhpackCommand regPixel("art-pixel", "SOURCE.px SPRITE OUT.png [--scale N] [--dep FILE]: one pixel-art sprite to PNG", cmdPixel);
-FhpackCommand regRecipe("art-recipe", "SOURCE.rcp OUT.png [--dep FILE]: a drawn picture to PNG", cmdRecipe);
+FhpackCommand regRecipe("art-recipe", "SOURCE.rcp OUT.png [--size N] [--dep FILE]: a drawn picture to PNG (resized to N x N)", cmdRecipe);
 FhpackCommand regAtlas("art-atlas", "MANIFEST.atlas OUT.png [--dep FILE]: a sprite atlas or block sheet", cmdAtlas);
 FhpackCommand regFont("art-font", "MANIFEST.font OUT.png [--dep FILE]: a font picture", cmdFont);
 } // namespace

@@ -62,6 +62,9 @@ Rgba artParseColour(const std::string& text, const std::string& file, int line);
 Rgba artMix(Rgba a, Rgba b, double t);
 Rgba artShade(Rgba c, double factor);  // factor < 1 darkens, > 1 lightens
 
+// The picture at w x h: each new pixel is the alpha-weighted mean of the area it covers.
+Image artResample(const Image& src, int w, int h);
+
 void artWritePng(const Image& img, const std::string& path);
 Image artReadPng(const std::string& path);
 

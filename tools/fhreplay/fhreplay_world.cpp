@@ -364,7 +364,7 @@ bool recordFilm(const Script& script, const std::string& outPath, RunReport& out
     W.defaultLevel = 2;
     std::memset(keys, 0, sizeof keys);
 
-    char name[64];
+    char name[FHWorldCLS::kFilmPathMax];
     FHWorldCLS::filmPath(name, script.chapter, script.section, 0);
     char* film = static_cast<char*>(OpenDataFilePtrByName(name));
     if (film == nullptr || GetPtrSize(film) < FHLayout::kFilmHeaderSize) {
