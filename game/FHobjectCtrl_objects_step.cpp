@@ -195,17 +195,7 @@ void MainObjectCtrlCls::Object::move() {
             }
         }
     } else if (cls == 2 && work5 < 0 && dist <= 9215) {
-        if (FHSYS_GLOBALS::unLock_usingF[3]) {
-            QSDLpp_GLSprite* sp = QSDLpp_GLSpriteFuncs::getNextObjAndInc();
-            double sx = 0, sy = 0;
-            fieldToScreen(posX + halfW, posY + halfH, &sx, &sy);
-            sp->setDrwType(GLO::SprRing);
-            sp->ratioBase(false);
-            sp->putCenterMode(true);
-            sp->put0(sx, sy, 2);
-            sp->setSize(96, 96);
-            sp->setColor(GLtgray);
-        }
+        if (FHSYS_GLOBALS::unLock_usingF[3]) FHObj::ringAt(posX + halfW, posY + halfH, GLO::SprRing, 96, GLtgray);
         return;
     }
 
