@@ -24,16 +24,8 @@ void MyShotsCtrlCls::moveShots() {
     // Every shot record is inactive: nothing to move or draw.
 }
 
-// ---- Map objects: none are placed, none appear, none move. ----
-void MainObjectCtrlCls::loadObjects(int /*section*/) {
-    for (Object& o : objects) o.activeF = 0;
-    for (Object& o : backups) o.activeF = 0;
-}
-void MainObjectCtrlCls::preSetMapEffect() {}
-int MainObjectCtrlCls::AppearObject(int, int, int, int, int, int) { return -1; }
-void MainObjectCtrlCls::moveObjects() {}
+// ---- Map objects: nothing is destroyed by a chain yet. ----
 void MainObjectCtrlCls::ChainExplode(int /*kind*/) {}
-int MainObjectCtrlCls::Object::get() { return 0; }
 
 // ---- The dog and swimming. ----
 int MyCharactor::movePippoPrePro(int /*f*/) {
