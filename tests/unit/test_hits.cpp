@@ -173,6 +173,7 @@ TEST_F(Hits, BossTargetBlocksOpenWhenItIsGone) {
     EXPECT_EQ(big.regA, 50000) << "the boss's value, paid when the explosion ends";
     EXPECT_EQ(MenMap[5][5], 938);
     EXPECT_EQ(FHExplode::ruleFor(3), FHExplode::COIN);
+    EXPECT_EQ(FHExplode::ruleFor(161), FHExplode::CAPSULE_BREAK) << "capsules that are not thrown break open";
     EXPECT_EQ(FHExplode::ruleFor(29), FHExplode::PIECES);
 }
 
