@@ -97,6 +97,74 @@ TEST_F(Fight, PunchBeatsAForestEnemyIntoACapsule) {
     EXPECT_GT(hero().punchTimer, 0) << "the character punched";
 }
 
+// Stands the character in play on the ground of block row `row`, its box one dot left of
+// block column `col`, facing it.
+void standLeftOf(int col, int row) {
+    MyCharactor& c = W.chars[MyCharactor::currentCHR];
+    c.posX = c.restartX = col * 1600 - (c.box.right - c.box.left) - 100;
+    c.posY = c.restartY = (row + 1) * 1600 - (c.box.bottom - c.box.top);
+    c.facing = 1;
+    c.speedX = c.speedY = 0;
+}
+
+// An opened block is the empty block 7, settling down to 1 while on screen.
+bool opened(int block) { return block >= 1 && block <= 7; }
+
+TEST_F(Fight, ChapterZeroBreakableBlocksBreak) {
+    struct Punch {
+        int section, chr, keys, col, row;
+        int blockRow;  // the block row that opens (the character's own row and the one above)
+    };
+    // Orchard: the cracked blocks east of the trees; the red lock, for the heroine with
+    // the red key. Hollow: the cracked wall behind the raised bank.
+    const Punch cases[] = {
+        {1, 0, 0, 82, 25, 24},
+        {1, 1, 1, 48, 25, 24},
+        {4, 0, 0, 86, 25, 24},
+    };
+    for (const Punch& p : cases) {
+        ASSERT_EQ(start(0, p.section, false), 0);
+        settle();
+        MyCharactor::currentCHR = p.chr;
+        W.currentChr = &W.chars[p.chr];
+        RBGKeyBit = p.keys;
+        const int before = MenMap[p.row][p.col];
+        ASSERT_GE(before, 944) << "section " << p.section << " column " << p.col;
+        standLeftOf(p.col, p.row);
+        hold(0);
+        step();
+        hold(QSDL_BTN::A1);
+        for (int i = 0; i < 5; ++i) step();
+        hold(0);
+        EXPECT_TRUE(opened(MenMap[p.row][p.col])) << "section " << p.section << " column " << p.col;
+        EXPECT_TRUE(opened(MenMap[p.blockRow][p.col])) << "section " << p.section << " column " << p.col;
+    }
+    // The hero cannot open the red lock, key or not.
+    ASSERT_EQ(start(0, 1, false), 0);
+    settle();
+    RBGKeyBit = 1;
+    standLeftOf(48, 25);
+    step();
+    hold(QSDL_BTN::A1);
+    for (int i = 0; i < 5; ++i) step();
+    EXPECT_EQ(MenMap[25][48], 944);
+    // The hollow's floating crates open to a punch from a jump beside them.
+    ASSERT_EQ(start(0, 4, false), 0);
+    settle();
+    standLeftOf(96, 25);
+    step();
+    hold(QSDL_BTN::B1);
+    for (int i = 0; i < 18; ++i) step();  // rising past the crates' row
+    ASSERT_EQ(hero().posY / 1600, 22);
+    hold(QSDL_BTN::B1 | QSDL_BTN::A1);
+    for (int i = 0; i < 6; ++i) step();
+    hold(0);
+    for (int i = 0; i < 30; ++i) step();
+    int crates = 0;
+    for (int c = 96; c <= 98; ++c) crates += opened(MenMap[22][c]) ? 1 : 0;
+    EXPECT_GE(crates, 1) << "a crate over the hero's head opens";
+}
+
 TEST_F(Fight, SpecialAttackAfterChargingBesideTheDog) {
     ASSERT_EQ(start(0, 1, false), 0);
     settle();
