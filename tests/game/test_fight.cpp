@@ -56,16 +56,16 @@ protected:
         for (int i = 0; i < 40; ++i) step();
     }
     // An awake enemy of `kind` in a free map slot just in front of the character in play.
-    static MainObjectCtrlCls::Object& enemyInFront(int kind) {
-        MainObjectCtrlCls::Object& o = W.objectCtrl.objects[100];
+    static MainObjectCtrlCls::Object& enemyInFront(int kind, int slot = 100, int dx = 600) {
+        MainObjectCtrlCls::Object& o = W.objectCtrl.objects[slot];
         const int32_t* A = vrndx_objAttributeRefPtr(kind);
         o.activeF = 1;
         o.kind = kind;
-        o.linkIdx = 100;
+        o.linkIdx = slot;
         o.box = MainObjectCtrlCls::Object::objectRects[A[OBJATTR_RECT]];
         o.halfW = (o.box.right - o.box.left) / 2;
         o.halfH = (o.box.bottom - o.box.top) / 2;
-        o.posX = hero().posX + hero().halfW + 600 - o.box.left;
+        o.posX = hero().posX + hero().halfW + dx - o.box.left;
         o.posY = hero().posY + hero().box.bottom - hero().box.top - o.box.bottom;
         o.power = A[OBJATTR_LIFE];
         o.work5 = 10;
@@ -95,6 +95,22 @@ TEST_F(Fight, PunchBeatsAForestEnemyIntoACapsule) {
     EXPECT_TRUE(capsule) << "a punch at level 2 takes the diver's 40 life at once";
     EXPECT_GT(Score, score) << "the hit scores";
     EXPECT_GT(hero().punchTimer, 0) << "the character punched";
+
+    // The punch's second frame sends the capsule flying as a thrown shot; a silver coin
+    // jumps out as it goes, and the capsule's value is paid.
+    hold(0);
+    const int scoreCapsule = Score;
+    bool thrown = false;
+    for (int i = 0; i < 4 && !thrown; ++i) {
+        step();
+        for (auto& s : W.shotCtrl.shots) thrown = thrown || (s.activeF && s.kind == MYSHOT_CAPSULE5);
+    }
+    EXPECT_TRUE(thrown);
+    EXPECT_FALSE(o.activeF && o.kind == 136) << "the capsule left its place";
+    EXPECT_GE(Score, scoreCapsule + 500);
+    int coins = 0;
+    for (auto& c : W.objectCtrl.objects) coins += c.activeF && (c.kind == 49 || c.kind == 50);
+    EXPECT_GE(coins, 1) << "a coin to pick up";
 }
 
 // Stands the character in play on the ground of block row `row`, its box one dot left of
@@ -163,6 +179,31 @@ TEST_F(Fight, ChapterZeroBreakableBlocksBreak) {
     int crates = 0;
     for (int c = 96; c <= 98; ++c) crates += opened(MenMap[22][c]) ? 1 : 0;
     EXPECT_GE(crates, 1) << "a crate over the hero's head opens";
+}
+
+TEST_F(Fight, ThrownCapsuleBreaksABlock) {
+    // In the hollow, under the floating crates: a diver in front of the hero and another
+    // one hovering under the crates. The first, punched into a capsule, is thrown into the
+    // second; the spent capsule rings out there and the ring opens a crate above it.
+    ASSERT_EQ(start(0, 4, false), 0);
+    settle();
+    standLeftOf(96, 25);
+    MainObjectCtrlCls::Object& near = enemyInFront(8, 100, 600);
+    MainObjectCtrlCls::Object& under = enemyInFront(8, 101, 98 * 1600 - hero().posX - hero().halfW);
+    under.posY = 23 * 1600;
+    step();
+    hold(QSDL_BTN::A1);
+    step();
+    hold(0);
+    bool crate = false, ring = false;
+    for (int i = 0; i < 90 && !crate; ++i) {
+        step();
+        for (auto& s : W.shotCtrl.shots) ring = ring || (s.activeF && s.kind == MYSHOT_RING);
+        for (int c = 96; c <= 98; ++c) crate = crate || opened(MenMap[22][c]);
+    }
+    EXPECT_FALSE(near.activeF && near.kind == 8) << "the first diver was beaten";
+    EXPECT_TRUE(ring) << "the spent capsule rang out";
+    EXPECT_TRUE(crate) << "and the ring opened a crate above";
 }
 
 TEST_F(Fight, SpecialAttackAfterChargingBesideTheDog) {
