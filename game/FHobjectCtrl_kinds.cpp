@@ -6,6 +6,7 @@ extern const FHObj::BehaviourList kFamilyStatic;    // drawn only, events, scene
 extern const FHObj::BehaviourList kFamilyMovers;    // kinds 8, 14, 19, 32, 37, 90
 extern const FHObj::BehaviourList kFamilyCapsules;  // item capsules 136..172
 extern const FHObj::BehaviourList kFamilyItems;     // pick-ups
+extern const FHObj::BehaviourList kFamilyExplosion; // explosions 128..135, capsule shell 42
 
 namespace FHObj {
 
@@ -14,6 +15,7 @@ const BehaviourList kAllBehaviourLists[] = {
     kFamilyMovers,
     kFamilyCapsules,
     kFamilyItems,
+    kFamilyExplosion,
 };
 const int kAllBehaviourListCount = int(sizeof kAllBehaviourLists / sizeof kAllBehaviourLists[0]);
 

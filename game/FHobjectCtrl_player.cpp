@@ -8,6 +8,7 @@
 #include "FHWorldGlobal_collision.h"
 #include "FHmyworld.h"
 #include "FHobjectCtrl.h"
+#include "FHobjectCtrl_dog.h"
 #include "FHobjectCtrl_pending.h"
 #include "FHobjectCtrl_play.h"
 #include "qgu_carbonlike2.h"
@@ -60,6 +61,9 @@ void MyCharactor::newGame(int) {
     speedX = speedY = 0;
     spriteRot = 0;
     facing = 1;
+    // The dog's heading and frame count steer it: a film must start from the same ones.
+    work1 = 0;
+    work5 = 0;
     weapon = MYSHOT_WAVE;
     energy = 10000;
     airGauge = 10000;
@@ -91,7 +95,7 @@ void MyCharactor::resumeMe(US_STATE s) {
         MoveUs(-1);
         FHPending::resetSwimStatics();
         invincTimer = 90;
-        FHPending::resetDogOffset();
+        FHDog::resetDogOffset();
         if (s != US_DOGSTART) {
             posX = restartX;
             posY = restartY;

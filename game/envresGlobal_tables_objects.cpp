@@ -12,15 +12,15 @@
 #define OBJATTR_NOT_DESIGNED_YET {0, 32000, 0, 0x0, 0}
 const int16_t objAttributeNotDesignedYet[] = {
     9, 10, 11, 12, 13, 15, 16, 18, 20, 21, 22, 23, 24, 25, 26, 27,
-    30, 31, 33, 34, 35, 36, 38, 39, 40, 42, 43, 44, 45, 46, 47, 57,
-    58, 59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73,
-    75, 76, 77, 78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 91,
-    92, 93, 94, 95, 96, 97, 98, 99, 100, 101, 102, 103, 104, 105, 106, 107,
-    108, 109, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 121, 122, 123, 125,
-    127, 128, 129, 130, 131, 132, 133, 134, 135, 174, 175, 176, 177, 178, 179, 180,
-    181, 182, 183, 184, 185, 186, 187, 188, 189, 190, 191, 192, 193, 195, 198, 200,
-    201, 202, 203, 204, 205, 206, 207, 208, 209, 210, 211, 212, 213, 214, 215, 216,
-    217, 218, 219, 220, 221, 222, 223, 224, 225, 226, 227, 228, 229, 230, 231,
+    30, 31, 33, 34, 35, 36, 38, 39, 40, 43, 44, 45, 46, 47, 57, 58,
+    59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 75,
+    76, 77, 78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 91, 92,
+    93, 94, 95, 96, 97, 98, 99, 100, 101, 102, 103, 104, 105, 106, 107, 108,
+    109, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 121, 122, 123, 125, 127,
+    174, 175, 176, 177, 178, 179, 180, 181, 182, 183, 184, 185, 186, 187, 188, 189,
+    190, 191, 192, 193, 195, 198, 200, 201, 202, 203, 204, 205, 206, 207, 208, 209,
+    210, 211, 212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 223, 224, 225,
+    226, 227, 228, 229, 230, 231,
 };
 const int objAttributeNotDesignedCount =
     int(sizeof objAttributeNotDesignedYet / sizeof objAttributeNotDesignedYet[0]);
@@ -73,7 +73,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 39
     OBJATTR_NOT_DESIGNED_YET,  // 40
     {0, 200, 1000, 0x8400, 175},  // 41
-    OBJATTR_NOT_DESIGNED_YET,  // 42
+    {0, 1, 0, 0x0, 0},  // 42 spent capsule shell (patt: the capsule's picture)
     OBJATTR_NOT_DESIGNED_YET,  // 43
     OBJATTR_NOT_DESIGNED_YET,  // 44
     OBJATTR_NOT_DESIGNED_YET,  // 45
@@ -159,14 +159,14 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 125
     {9, 1, 0, 0, 32},  // 126
     OBJATTR_NOT_DESIGNED_YET,  // 127
-    OBJATTR_NOT_DESIGNED_YET,  // 128
-    OBJATTR_NOT_DESIGNED_YET,  // 129
-    OBJATTR_NOT_DESIGNED_YET,  // 130
-    OBJATTR_NOT_DESIGNED_YET,  // 131
-    OBJATTR_NOT_DESIGNED_YET,  // 132
-    OBJATTR_NOT_DESIGNED_YET,  // 133
-    OBJATTR_NOT_DESIGNED_YET,  // 134
-    OBJATTR_NOT_DESIGNED_YET,  // 135
+    {1, 999, 60, 0x0, 1336},  // 128 explosion (value: its period in frames)
+    {1, 999, 60, 0x0, 1336},  // 129 explosion
+    {2, 999, 90, 0x0, 1337},  // 130 explosion
+    {1, 999, 60, 0x0, 1336},  // 131 explosion
+    {2, 999, 120, 0x0, 1337},  // 132 explosion
+    {2, 999, 150, 0x0, 1338},  // 133 large explosion
+    {1, 999, 60, 0x0, 1336},  // 134 explosion
+    {2, 999, 240, 0x0, 1338},  // 135 boss explosion
     {9, 20, 500, 0x400, 848},  // 136
     {9, 20, 500, 0x400, 849},  // 137
     {9, 20, 500, 0x400, 850},  // 138
