@@ -70,14 +70,14 @@ void familyBoss(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
         if (off > ph.range) o.w1 = -1;
         if (off < -ph.range) o.w1 = 1;
         moveX = o.w1 * ph.moveSpeed;
-        if (ph.move == 2 && o.work5 % 120 == 60 && o.speedY == 0) o.speedY = -r.p3;
+        if (ph.move == 2 && o.work5 % 120 == 60 && (o.speedY == 100 || o.speedY == 0)) o.speedY = -r.p3;
     }
     const int was = o.speedY;
     const int res =
         FHWGBL::MoovableUDBoss(&o.posX, &o.posY, o.posX + moveX, o.posY + o.speedY, &o.box);
     if (res & 4) o.w1 = -o.w1;
     if (res & 1) {
-        o.speedY = 0;
+        o.speedY = 100;  // presses one dot down: rests exactly on the block edge
         if (was > 300) {  // landing from a leap
             shake(6);
             puff(centreX(o), o.posY + o.box.bottom - o.box.top, 3, 6);

@@ -22,7 +22,7 @@ namespace FHObj {
 void familyEmitter(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
     using namespace FHFam;
     const int res = FHWGBL::MoovableUD(&o.posX, &o.posY, o.posX, o.posY + o.speedY, &o.box);
-    o.speedY = (res & 1) ? 0 : clampTo(o.speedY + 40, 0, 400);
+    o.speedY = (res & 1) ? 100 : clampTo(o.speedY + 40, 0, 400);  // 100: rests exactly
 
     const int every = r.p3 > 40 ? r.p3 : 40;
     const int phase = o.work5 % every;

@@ -36,11 +36,12 @@ void familyHopper(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
     if (o.regC == 2 && (res & 1) && o.speedY >= 0) {
         o.regC = 0;
         o.speedX = 0;
-        o.speedY = 0;
+        o.speedY = 100;
         o.work5 = 0;
     } else {
-        if ((res & 1) && o.speedY > 0) o.speedY = 0;  // resting on the ground
-        o.speedY = clampTo(o.speedY + 40, -800, 500);
+        // On the ground it presses one dot down each frame, which the map resolves back
+        // onto the block edge (smaller steps would let it sink by fractions of a dot).
+        o.speedY = (res & 1) && o.speedY > 0 ? 100 : clampTo(o.speedY + 40, -800, 500);
     }
 
     const int base = basePattern(o, r);

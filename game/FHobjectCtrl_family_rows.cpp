@@ -14,8 +14,8 @@ const BehaviourSpan kWalkers[] = {
     {familyWalker, {15, 0, 2, 8, 50, 1, 0, 0, 0}},
     // snail: slow, turns at ledges
     {familyWalker, {17, 0, 2, 16, 16, 1, 0, 0, 0}},
-    // ground beetle: quick, walks off ledges
-    {familyWalker, {33, 0, 2, 5, 90, 0, 0, 0, 0}},
+    // ground beetle: walks off ledges; lowers its horn and charges a player ahead
+    {familyWalker, {33, 0, 2, 5, 60, 2, 12800, 240, 32}},
     // stag beetle: slow and steady, turns at ledges; its back carries the player
     {familyWalker, {56, 0, 2, 12, 30, 1, 0, 0, 0}},
 };

@@ -66,7 +66,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 30
     OBJATTR_NOT_DESIGNED_YET,  // 31
     OBJATTR_NOT_DESIGNED_YET,  // 32
-    {9, 40, 300, 0x10100, 726},  // 33 ground beetle
+    {9, 40, 300, 0x10100, 745},  // 33 ground beetle
     {9, 40, 300, 0x100, 728},  // 34 grasshopper
     {8, 20, 300, 0x100, 731},  // 35 wisp
     {9, 20, 100, 0x100, 733},  // 36 beetle grub
