@@ -1,11 +1,11 @@
 // Actors that are not built yet, as empty pools.
 //
-// The player, the contact step and the world step call into the shots, the map objects,
-// the dog and the swimming step. Until those actors exist, the functions below behave
+// The player, the contact step and the world step call into the map objects and the
+// swimming step (with the dog under water). Until those actors exist, the functions below behave
 // exactly as their pools behave when nothing is in them: nothing is created (a request
 // is dropped as by a full pool, result -1), nothing moves, nothing is hit, and no map
 // object is placed. They never invent a result. Each function moves to its own module
-// (FHobjectCtrl_shots*, FHobjectCtrl_objects*, FHobjectCtrl_dog*, FHobjectCtrl_swim*)
+// (FHobjectCtrl_objects*, FHobjectCtrl_swim*)
 // when that actor is built, and is removed from here.
 #include "FHobjectCtrl.h"
 #include "FHobjectCtrl_pending.h"
@@ -13,16 +13,8 @@
 
 namespace FHPending {
 void resetSwimStatics() {}                  // no swimming statics exist yet
-void resetDogOffset() {}                    // no dog offset exists yet
 void surfacingEvent(MyCharactor* /*me*/) {} // no surfacing event yet
 }  // namespace FHPending
-
-// ---- Shots: the pool takes no shot yet. ----
-int MyShotsCtrlCls::addShot(int, int, int, int, int) { return -1; }
-int MyShotsCtrlCls::addShot(int, int, int, int, int, int) { return -1; }
-void MyShotsCtrlCls::moveShots() {
-    // Every shot record is inactive: nothing to move or draw.
-}
 
 // ---- Map objects: none are placed, none appear, none move. ----
 void MainObjectCtrlCls::loadObjects(int /*section*/) {
@@ -32,12 +24,11 @@ void MainObjectCtrlCls::loadObjects(int /*section*/) {
 void MainObjectCtrlCls::preSetMapEffect() {}
 int MainObjectCtrlCls::AppearObject(int, int, int, int, int, int) { return -1; }
 void MainObjectCtrlCls::moveObjects() {}
-void MainObjectCtrlCls::ChainExplode(int /*kind*/) {}
 int MainObjectCtrlCls::Object::get() { return 0; }
 
-// ---- The dog and swimming. ----
-int MyCharactor::movePippoPrePro(int /*f*/) {
-    // The dog record stays where it was placed and draws nothing.
+// ---- Swimming, and the dog under water. ----
+int MyCharactor::SwimPippoInu(int /*f*/) {
+    // No under-water dog yet: it stays where it is and draws nothing.
     return 0;
 }
 int MyCharactor::SwimUs(int /*f*/) {

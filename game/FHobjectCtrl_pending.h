@@ -1,4 +1,4 @@
-// Hooks into actors that are not built yet (swimming, the dog's own steps). Each has a
+// Hooks into actors that are not built yet (swimming, the dog under water). Each has a
 // real body in FHobjectCtrl_pending.cpp that behaves as an empty actor would; the
 // modules that build those actors take these over.
 #pragma once
@@ -8,8 +8,6 @@ class MyCharactor;
 namespace FHPending {
 // Swimming statics (facing memory and the like) back to their start values.
 void resetSwimStatics();
-// The dog's offset from the character back to 0.
-void resetDogOffset();
 // The under-water surfacing event of a long stay.
 void surfacingEvent(MyCharactor* me);
 }  // namespace FHPending
