@@ -21,7 +21,7 @@ const BehaviourSpan kWalkers[] = {
 };
 const BehaviourSpan kHoppers[] = {
     // grasshopper: leaps at the player
-    {familyHopper, {34, 0, 1, 1, 720, 80, 1, 140, 0}},
+    {familyHopper, {34, 0, 1, 1, 720, 80, 1, 140, 39}},
     // beetle grub let out of a block: small hops onwards
     {familyHopper, {36, 0, 1, 1, 480, 50, 0, 80, 0}},
 };

@@ -35,7 +35,7 @@ void familySpawner(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
                 pool().objects[slot].target = kChildMark + o.linkIdx;
                 o.regC += 1;
                 puff(centreX(o), o.posY, 3, 3);
-                sound(13);
+                sound(11);
             }
         }
     }
