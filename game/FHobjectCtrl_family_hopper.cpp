@@ -17,7 +17,6 @@ void familyHopper(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
     if (o.facing == 0) o.facing = s.side;
     const int wait = r.p1 > 12 ? r.p1 : 12;
     if (o.regC != 2) {
-        o.speedX = 0;
         if (o.work5 >= wait) {
             if (r.p2) o.facing = s.side;
             o.regC = 2;
@@ -33,6 +32,7 @@ void familyHopper(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
         o.facing = -o.facing;
     }
     if (res & 2) o.speedY = 0;  // head against a ceiling
+    if (o.regC != 2 && (res & 1)) o.speedX = 0;  // thrown out of a block: stops on landing
     if (o.regC == 2 && (res & 1) && o.speedY >= 0) {
         o.regC = 0;
         o.speedX = 0;

@@ -157,7 +157,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 122
     OBJATTR_NOT_DESIGNED_YET,  // 123
     {19, 99900, 99900, 0x18900, 1552},  // 124
-    {19, 1200, 30000, 0x8100, 1551},  // 125 oak guardian
+    {19, 900, 30000, 0x8100, 1551},  // 125 oak guardian
     OBJATTR_NOT_DESIGNED_YET,  // 126
     OBJATTR_NOT_DESIGNED_YET,  // 127
     {1, 999, 60, 0x0, 1336},  // 128 explosion (value: its period in frames)
