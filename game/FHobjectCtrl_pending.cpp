@@ -16,15 +16,6 @@ void resetSwimStatics() {}                  // no swimming statics exist yet
 void surfacingEvent(MyCharactor* /*me*/) {} // no surfacing event yet
 }  // namespace FHPending
 
-// ---- Map objects: none are placed, none appear, none move. ----
-void MainObjectCtrlCls::loadObjects(int /*section*/) {
-    for (Object& o : objects) o.activeF = 0;
-    for (Object& o : backups) o.activeF = 0;
-}
-void MainObjectCtrlCls::preSetMapEffect() {}
-int MainObjectCtrlCls::AppearObject(int, int, int, int, int, int) { return -1; }
-void MainObjectCtrlCls::moveObjects() {}
-int MainObjectCtrlCls::Object::get() { return 0; }
 
 // ---- Swimming, and the dog under water. ----
 int MyCharactor::SwimPippoInu(int /*f*/) {

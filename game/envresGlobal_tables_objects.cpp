@@ -11,17 +11,15 @@
 // the list.
 #define OBJATTR_NOT_DESIGNED_YET {0, 32000, 0, 0x0, 0}
 const int16_t objAttributeNotDesignedYet[] = {
-    6, 7, 9, 10, 11, 12, 13, 14, 16, 18, 19, 20, 21, 22, 24, 25,
-    26, 30, 31, 32, 37, 38, 39, 40, 43, 44, 45, 46, 47, 48, 49, 50,
-    51, 52, 53, 54, 55, 57, 58, 59, 60, 61, 62, 63, 64, 65, 66, 67,
-    68, 69, 70, 71, 72, 73, 75, 76, 77, 78, 79, 80, 81, 82, 83, 84,
-    85, 86, 87, 88, 89, 90, 91, 92, 93, 94, 95, 96, 97, 98, 99, 100,
-    101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 114, 115, 116, 117,
-    118, 119, 120, 121, 122, 123, 126, 127, 149, 150, 152, 153, 154, 160, 165, 166,
-    167, 168, 172, 174, 175, 179, 180, 181, 182, 183, 184, 185, 186, 187, 189, 190,
-    192, 193, 194, 195, 196, 197, 198, 200, 201, 202, 203, 204, 205, 206, 207, 208,
-    209, 210, 211, 212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 223, 224,
-    225, 226, 227, 228, 229, 230, 231, 232, 233,
+    9, 10, 11, 12, 13, 16, 18, 20, 21, 22, 24, 25, 26, 30, 31, 38,
+    39, 40, 43, 44, 45, 46, 47, 57, 58, 59, 60, 61, 62, 63, 64, 65,
+    66, 67, 68, 69, 70, 71, 72, 73, 75, 76, 77, 78, 79, 80, 81, 82,
+    83, 84, 85, 86, 87, 88, 89, 91, 92, 93, 94, 95, 96, 97, 98, 99,
+    100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 114, 115, 116,
+    117, 118, 119, 121, 122, 123, 127, 174, 175, 179, 180, 181, 182, 183, 184, 185,
+    186, 187, 189, 190, 192, 193, 195, 198, 200, 201, 202, 203, 204, 205, 206, 207,
+    208, 209, 210, 211, 212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 223,
+    224, 225, 226, 227, 228, 229, 230, 231,
 };
 const int objAttributeNotDesignedCount =
     int(sizeof objAttributeNotDesignedYet / sizeof objAttributeNotDesignedYet[0]);
@@ -38,20 +36,20 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     {0, 32000, 10, 0, 0},  // 3
     {0, 32000, 10, 0, 0},  // 4
     {0, 32000, 10, 0, 0},  // 5
-    OBJATTR_NOT_DESIGNED_YET,  // 6
-    OBJATTR_NOT_DESIGNED_YET,  // 7
+    {9, 1, 0, 0x1000, 32},  // 6
+    {62, 1, 0, 0x1000, 33},  // 7
     {11, 40, 10, 0x10100, 816},  // 8
     OBJATTR_NOT_DESIGNED_YET,  // 9
     OBJATTR_NOT_DESIGNED_YET,  // 10
     OBJATTR_NOT_DESIGNED_YET,  // 11
     OBJATTR_NOT_DESIGNED_YET,  // 12
     OBJATTR_NOT_DESIGNED_YET,  // 13
-    OBJATTR_NOT_DESIGNED_YET,  // 14
+    {9, 30, 300, 0x10100, 749},  // 14
     {9, 40, 200, 0x10100, 724},  // 15 acorn critter
     OBJATTR_NOT_DESIGNED_YET,  // 16
     {9, 100, 1000, 0x100, 825},  // 17
     OBJATTR_NOT_DESIGNED_YET,  // 18
-    OBJATTR_NOT_DESIGNED_YET,  // 19
+    {9, 20, 200, 0x100, 772},  // 19
     OBJATTR_NOT_DESIGNED_YET,  // 20
     OBJATTR_NOT_DESIGNED_YET,  // 21
     OBJATTR_NOT_DESIGNED_YET,  // 22
@@ -64,12 +62,12 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     {1, 10, -660, 0x600, 802},  // 29
     OBJATTR_NOT_DESIGNED_YET,  // 30
     OBJATTR_NOT_DESIGNED_YET,  // 31
-    OBJATTR_NOT_DESIGNED_YET,  // 32
+    {0, 10, 100, 0x10100, 160},  // 32
     {9, 40, 300, 0x10100, 745},  // 33 ground beetle
     {9, 40, 300, 0x100, 728},  // 34 grasshopper
     {8, 20, 300, 0x100, 731},  // 35 wisp
     {9, 20, 100, 0x100, 733},  // 36 beetle grub
-    OBJATTR_NOT_DESIGNED_YET,  // 37
+    {7, 10, 100, 0x100, 166},  // 37
     OBJATTR_NOT_DESIGNED_YET,  // 38
     OBJATTR_NOT_DESIGNED_YET,  // 39
     OBJATTR_NOT_DESIGNED_YET,  // 40
@@ -80,14 +78,14 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 45
     OBJATTR_NOT_DESIGNED_YET,  // 46
     OBJATTR_NOT_DESIGNED_YET,  // 47
-    OBJATTR_NOT_DESIGNED_YET,  // 48
-    OBJATTR_NOT_DESIGNED_YET,  // 49
-    OBJATTR_NOT_DESIGNED_YET,  // 50
-    OBJATTR_NOT_DESIGNED_YET,  // 51
-    OBJATTR_NOT_DESIGNED_YET,  // 52
-    OBJATTR_NOT_DESIGNED_YET,  // 53
-    OBJATTR_NOT_DESIGNED_YET,  // 54
-    OBJATTR_NOT_DESIGNED_YET,  // 55
+    {0, 1, 0, 0x1000, 52},  // 48
+    {0, 1, 0, 0x1000, 8},  // 49
+    {0, 1, 0, 0x1000, 12},  // 50
+    {0, 1, 0, 0x1000, 352},  // 51
+    {0, 1, 0, 0x1000, 352},  // 52
+    {0, 1, 0, 0x1000, 64},  // 53
+    {0, 1, 0, 0x1000, 268},  // 54
+    {0, 1, 0, 0x1000, 63},  // 55
     {13, 80, 10000, 0xc00, 1053},  // 56
     OBJATTR_NOT_DESIGNED_YET,  // 57
     OBJATTR_NOT_DESIGNED_YET,  // 58
@@ -122,7 +120,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 87
     OBJATTR_NOT_DESIGNED_YET,  // 88
     OBJATTR_NOT_DESIGNED_YET,  // 89
-    OBJATTR_NOT_DESIGNED_YET,  // 90
+    {11, 80, 800, 0x10100, 720},  // 90
     OBJATTR_NOT_DESIGNED_YET,  // 91
     OBJATTR_NOT_DESIGNED_YET,  // 92
     OBJATTR_NOT_DESIGNED_YET,  // 93
@@ -152,13 +150,13 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 117
     OBJATTR_NOT_DESIGNED_YET,  // 118
     OBJATTR_NOT_DESIGNED_YET,  // 119
-    OBJATTR_NOT_DESIGNED_YET,  // 120
+    {62, 1, 0, 0, 33},  // 120
     OBJATTR_NOT_DESIGNED_YET,  // 121
     OBJATTR_NOT_DESIGNED_YET,  // 122
     OBJATTR_NOT_DESIGNED_YET,  // 123
     {19, 99900, 99900, 0x18900, 1552},  // 124
     {19, 900, 30000, 0x8100, 1551},  // 125 oak guardian
-    OBJATTR_NOT_DESIGNED_YET,  // 126
+    {9, 1, 0, 0, 32},  // 126
     OBJATTR_NOT_DESIGNED_YET,  // 127
     {1, 999, 60, 0x0, 1336},  // 128 explosion (value: its period in frames)
     {1, 999, 60, 0x0, 1336},  // 129 explosion
@@ -181,30 +179,30 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     {9, 40, 500, 0x400, 858},  // 146
     {9, 40, 500, 0x400, 859},  // 147
     OBJATTR_UNUSED,  // 148
-    OBJATTR_NOT_DESIGNED_YET,  // 149
-    OBJATTR_NOT_DESIGNED_YET,  // 150
+    {9, 20, 500, 0x400, 849},  // 149
+    {9, 20, 500, 0x400, 850},  // 150
     {9, 40, 500, 0x400, 851},  // 151 capsule of the tree spider
-    OBJATTR_NOT_DESIGNED_YET,  // 152
-    OBJATTR_NOT_DESIGNED_YET,  // 153
-    OBJATTR_NOT_DESIGNED_YET,  // 154
+    {9, 20, 500, 0x400, 852},  // 152
+    {9, 20, 500, 0x400, 853},  // 153
+    {9, 20, 500, 0x400, 854},  // 154
     OBJATTR_UNUSED,  // 155
     OBJATTR_UNUSED,  // 156
     OBJATTR_UNUSED,  // 157
     OBJATTR_UNUSED,  // 158
     OBJATTR_UNUSED,  // 159
-    OBJATTR_NOT_DESIGNED_YET,  // 160
+    {9, 40, 500, 0x400, 848},  // 160
     {9, 40, 500, 0x400, 849},  // 161 capsule of the ground beetle
     {9, 40, 500, 0x400, 850},  // 162 capsule of the grasshopper
     {9, 20, 500, 0x400, 853},  // 163 capsule of the wisp
     {9, 20, 500, 0x400, 854},  // 164 capsule of the beetle grub
-    OBJATTR_NOT_DESIGNED_YET,  // 165
-    OBJATTR_NOT_DESIGNED_YET,  // 166
-    OBJATTR_NOT_DESIGNED_YET,  // 167
-    OBJATTR_NOT_DESIGNED_YET,  // 168
+    {9, 40, 500, 0x400, 853},  // 165
+    {9, 40, 500, 0x400, 854},  // 166
+    {9, 40, 500, 0x400, 855},  // 167
+    {9, 40, 500, 0x400, 856},  // 168
     OBJATTR_UNUSED,  // 169
     OBJATTR_UNUSED,  // 170
     OBJATTR_UNUSED,  // 171
-    OBJATTR_NOT_DESIGNED_YET,  // 172
+    {9, 40, 500, 0x400, 848},  // 172
     OBJATTR_UNUSED,  // 173
     OBJATTR_NOT_DESIGNED_YET,  // 174
     OBJATTR_NOT_DESIGNED_YET,  // 175
@@ -226,10 +224,10 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     {1, 60, 1000, 0x100, 742},  // 191 hornet nest
     OBJATTR_NOT_DESIGNED_YET,  // 192
     OBJATTR_NOT_DESIGNED_YET,  // 193
-    OBJATTR_NOT_DESIGNED_YET,  // 194
+    {0, 1, 0, 0x1000, 84},  // 194
     OBJATTR_NOT_DESIGNED_YET,  // 195
-    OBJATTR_NOT_DESIGNED_YET,  // 196
-    OBJATTR_NOT_DESIGNED_YET,  // 197
+    {0, 1, 0, 0x1000, 63},  // 196
+    {0, 1, 0, 0x1000, 31},  // 197
     OBJATTR_NOT_DESIGNED_YET,  // 198
     OBJATTR_UNUSED,  // 199
     OBJATTR_NOT_DESIGNED_YET,  // 200
@@ -264,8 +262,8 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 229
     OBJATTR_NOT_DESIGNED_YET,  // 230
     OBJATTR_NOT_DESIGNED_YET,  // 231
-    OBJATTR_NOT_DESIGNED_YET,  // 232
-    OBJATTR_NOT_DESIGNED_YET,  // 233
+    {0, 1, 0, 0x1000, 388},  // 232
+    {0, 1, 0, 0x1000, 65},  // 233
     OBJATTR_UNUSED,  // 234
     OBJATTR_UNUSED,  // 235
     OBJATTR_UNUSED,  // 236
@@ -341,7 +339,7 @@ const rRect MainObjectCtrlCls::Object::objectRects[64] = {
     {1600, 1600, 4800, 4800},   {3200, 3200, 9600, 9600},   // 56, 57
     {5600, 3200, 12000, 9600},  {1600, 0, 4800, 6400},      // 58, 59
     {1600, 800, 6400, 5600},    {800, 900, 2400, 2300},     // 60, 61
-    {0, 0, 0, 0},               {0, 0, 0, 0},               // 62, 63
+    {1800, 1000, 3200, 2200},   {0, 0, 0, 0},               // 62 (doors), 63
 };
 
 // Behaviour word by the behaviour number a map gives a placed object: bits 8..10 the

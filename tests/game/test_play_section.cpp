@@ -415,3 +415,79 @@ TEST_F(Section, RecordedFilmReplaysToTheSameEnd) {
 }
 
 }  // namespace
+
+namespace {
+MainObjectCtrlCls::Object* firstOfKind(int kind) {
+    for (auto& o : W.objectCtrl.objects)
+        if (o.activeF && o.kind == kind) return &o;
+    return nullptr;
+}
+int blocksOf(int code) {
+    int n = 0;
+    for (int y = 0; y < MapBlkHeight; ++y)
+        for (int x = 0; x < MapBlkWidth; ++x) n += MenMap[y][x] == code ? 1 : 0;
+    return n;
+}
+}  // namespace
+
+TEST_F(Section, ForestCreaturesMoveThrowAndHurt) {
+    ASSERT_EQ(start(0, 4, false), 0);
+    hold(0);
+    step();
+    MainObjectCtrlCls::Object* beetle = firstOfKind(33);
+    MainObjectCtrlCls::Object* mole = firstOfKind(28);
+    ASSERT_NE(beetle, nullptr);
+    ASSERT_NE(mole, nullptr);
+    const int x0 = beetle->posX;
+    for (int i = 0; i < 60; ++i) step();
+    EXPECT_NE(beetle->posX, x0) << "the beetle walks";
+
+    // Near the mole: it throws clods.
+    putAt(mole->blockX() - 6, 26);
+    bool clod = false;
+    for (int i = 0; i < 240 && !clod; ++i) {
+        step();
+        clod = firstOfKind(178) != nullptr;
+    }
+    EXPECT_TRUE(clod) << "the mole threw a clod";
+
+    // Walking into the beetle costs a miss.
+    putAt(beetle->blockX(), 26);
+    hero().invincTimer = 0;
+    bool hurt = false;
+    for (int i = 0; i < 30 && !hurt; ++i) {
+        hero().posX = beetle->posX + 200;
+        hero().posY = beetle->posY - 800;
+        step();
+        hurt = MyCharactor::MissingF;
+    }
+    EXPECT_TRUE(hurt);
+}
+
+TEST_F(Section, OakGuardianChangesPhaseAndItsFallOpensTheGate) {
+    ASSERT_EQ(start(0, 4, false), 0);
+    hold(0);
+    step();
+    MainObjectCtrlCls::Object* boss = firstOfKind(125);
+    ASSERT_NE(boss, nullptr);
+    EXPECT_EQ(boss->target, 938) << "its gate, from the map";
+    EXPECT_EQ(boss->power, 900) << "its life, from the map";
+    const int gate = blocksOf(938);
+    EXPECT_EQ(gate, 7);
+    putAt(96, 26);
+    bool seeds = false;
+    for (int i = 0; i < 170; ++i) {
+        step();
+        seeds |= firstOfKind(176) != nullptr;
+    }
+    EXPECT_TRUE(seeds) << "it throws acorn seeds";
+    EXPECT_EQ(boss->regC, 0);
+    boss->power = 500;
+    step();
+    step();
+    EXPECT_EQ(boss->regC, 1) << "below two thirds of its life";
+    boss->explode(0);
+    int i = 0;
+    for (; i < 600 && blocksOf(938) > 0; ++i) step();
+    EXPECT_EQ(blocksOf(938), 0) << "the gate opened after the guardian fell";
+}

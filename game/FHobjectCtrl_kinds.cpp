@@ -1,0 +1,36 @@
+// Every behaviour file's list of kinds, one line each. The frame step builds its table
+// from kind to behaviour from these lists the first time it runs.
+#include "FHobjectCtrl_behave.h"
+#include "FHobjectCtrl_family.h"
+
+extern const FHObj::BehaviourList kFamilyStatic;    // drawn only, events, scenery
+extern const FHObj::BehaviourList kFamilyMovers;    // kinds 8, 14, 19, 32, 37, 90
+extern const FHObj::BehaviourList kFamilyCapsules;  // item capsules 136..172
+extern const FHObj::BehaviourList kFamilyItems;     // pick-ups
+// The designed families' rows (FHobjectCtrl_family_rows.cpp) are declared in
+// FHobjectCtrl_family.h.
+
+namespace FHObj {
+
+extern const BehaviourList kExplosionBehaviours;  // explosions 128..135, the shell 42
+
+const BehaviourList kAllBehaviourLists[] = {
+    kFamilyStatic,
+    kFamilyMovers,
+    kFamilyCapsules,
+    kFamilyItems,
+    kExplosionBehaviours,
+    kWalkerBehaviours,
+    kHopperBehaviours,
+    kFlyerBehaviours,
+    kHomerBehaviours,
+    kDropperBehaviours,
+    kSpawnerBehaviours,
+    kEmitterBehaviours,
+    kProjectileBehaviours,
+    kPlatformBehaviours,
+    kBossBehaviours,
+};
+const int kAllBehaviourListCount = int(sizeof kAllBehaviourLists / sizeof kAllBehaviourLists[0]);
+
+}  // namespace FHObj
