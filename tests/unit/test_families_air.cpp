@@ -169,9 +169,13 @@ TEST_F(Air, BossChangesPhaseAtItsThresholdsForwardOnly) {
     frames(1);
     EXPECT_EQ(b.regC, 2);
     b.power = 900;  // healed somehow: no way back
-    frames(200);
+    int most = 0;
+    for (int i = 0; i < 200; ++i) {
+        frames(1);
+        most = std::max(most, activeOfKind(176));
+    }
     EXPECT_EQ(b.regC, 2);
-    EXPECT_GE(activeOfKind(176), 5) << "its last phase throws fans of five";
+    EXPECT_GE(most, 5) << "its last phase throws fans of five";
     bool angry = false;
     for (int i = 0; i < 120; ++i) {
         frames(1);
