@@ -1,14 +1,18 @@
 // Every behaviour file's list of kinds, one line each. The frame step builds its table
 // from kind to behaviour from these lists the first time it runs.
 #include "FHobjectCtrl_behave.h"
+#include "FHobjectCtrl_family.h"
 
 extern const FHObj::BehaviourList kFamilyStatic;    // drawn only, events, scenery
 extern const FHObj::BehaviourList kFamilyMovers;    // kinds 8, 14, 19, 32, 37, 90
 extern const FHObj::BehaviourList kFamilyCapsules;  // item capsules 136..172
 extern const FHObj::BehaviourList kFamilyItems;     // pick-ups
 extern const FHObj::BehaviourList kFamilyExplosion; // explosions 128..135, capsule shell 42
+// The designed families' rows (FHobjectCtrl_family_rows.cpp) are declared in
+// FHobjectCtrl_family.h.
 
 namespace FHObj {
+
 
 const BehaviourList kAllBehaviourLists[] = {
     kFamilyStatic,
@@ -16,6 +20,16 @@ const BehaviourList kAllBehaviourLists[] = {
     kFamilyCapsules,
     kFamilyItems,
     kFamilyExplosion,
+    kWalkerBehaviours,
+    kHopperBehaviours,
+    kFlyerBehaviours,
+    kHomerBehaviours,
+    kDropperBehaviours,
+    kSpawnerBehaviours,
+    kEmitterBehaviours,
+    kProjectileBehaviours,
+    kPlatformBehaviours,
+    kBossBehaviours,
 };
 const int kAllBehaviourListCount = int(sizeof kAllBehaviourLists / sizeof kAllBehaviourLists[0]);
 

@@ -11,16 +11,15 @@
 // the list.
 #define OBJATTR_NOT_DESIGNED_YET {0, 32000, 0, 0x0, 0}
 const int16_t objAttributeNotDesignedYet[] = {
-    9, 10, 11, 12, 13, 15, 16, 18, 20, 21, 22, 23, 24, 25, 26, 27,
-    30, 31, 33, 34, 35, 36, 38, 39, 40, 43, 44, 45, 46, 47, 57, 58,
-    59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 75,
-    76, 77, 78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 91, 92,
-    93, 94, 95, 96, 97, 98, 99, 100, 101, 102, 103, 104, 105, 106, 107, 108,
-    109, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 121, 122, 123, 125, 127,
-    174, 175, 176, 177, 178, 179, 180, 181, 182, 183, 184, 185, 186, 187, 188, 189,
-    190, 191, 192, 193, 195, 198, 200, 201, 202, 203, 204, 205, 206, 207, 208, 209,
-    210, 211, 212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 223, 224, 225,
-    226, 227, 228, 229, 230, 231,
+    9, 10, 11, 12, 13, 16, 18, 20, 21, 22, 24, 25, 26, 30, 31, 38,
+    39, 40, 43, 44, 45, 46, 47, 57, 58, 59, 60, 61, 62, 63, 64, 65,
+    66, 67, 68, 69, 70, 71, 72, 73, 75, 76, 77, 78, 79, 80, 81, 82,
+    83, 84, 85, 86, 87, 88, 89, 91, 92, 93, 94, 95, 96, 97, 98, 99,
+    100, 101, 102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 114, 115, 116,
+    117, 118, 119, 121, 122, 123, 127, 174, 175, 179, 180, 181, 182, 183, 184, 185,
+    186, 187, 189, 190, 192, 193, 195, 198, 200, 201, 202, 203, 204, 205, 206, 207,
+    208, 209, 210, 211, 212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 223,
+    224, 225, 226, 227, 228, 229, 230, 231,
 };
 const int objAttributeNotDesignedCount =
     int(sizeof objAttributeNotDesignedYet / sizeof objAttributeNotDesignedYet[0]);
@@ -46,7 +45,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 12
     OBJATTR_NOT_DESIGNED_YET,  // 13
     {9, 30, 300, 0x10100, 749},  // 14
-    OBJATTR_NOT_DESIGNED_YET,  // 15
+    {9, 40, 200, 0x10100, 724},  // 15 acorn critter
     OBJATTR_NOT_DESIGNED_YET,  // 16
     {9, 100, 1000, 0x100, 825},  // 17
     OBJATTR_NOT_DESIGNED_YET,  // 18
@@ -54,20 +53,20 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 20
     OBJATTR_NOT_DESIGNED_YET,  // 21
     OBJATTR_NOT_DESIGNED_YET,  // 22
-    OBJATTR_NOT_DESIGNED_YET,  // 23
+    {8, 40, 300, 0x100, 736},  // 23 tree spider
     OBJATTR_NOT_DESIGNED_YET,  // 24
     OBJATTR_NOT_DESIGNED_YET,  // 25
     OBJATTR_NOT_DESIGNED_YET,  // 26
-    OBJATTR_NOT_DESIGNED_YET,  // 27
+    {1, 32000, 10, 0x0, 740},  // 27 hollow stump nest (never beaten)
     {1, 160, 800, 0x8100, 763},  // 28
     {1, 10, -660, 0x600, 802},  // 29
     OBJATTR_NOT_DESIGNED_YET,  // 30
     OBJATTR_NOT_DESIGNED_YET,  // 31
     {0, 10, 100, 0x10100, 160},  // 32
-    OBJATTR_NOT_DESIGNED_YET,  // 33
-    OBJATTR_NOT_DESIGNED_YET,  // 34
-    OBJATTR_NOT_DESIGNED_YET,  // 35
-    OBJATTR_NOT_DESIGNED_YET,  // 36
+    {9, 40, 300, 0x10100, 745},  // 33 ground beetle
+    {9, 40, 300, 0x100, 728},  // 34 grasshopper
+    {8, 20, 300, 0x100, 731},  // 35 wisp
+    {9, 20, 100, 0x100, 733},  // 36 beetle grub
     {7, 10, 100, 0x100, 166},  // 37
     OBJATTR_NOT_DESIGNED_YET,  // 38
     OBJATTR_NOT_DESIGNED_YET,  // 39
@@ -144,7 +143,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 110
     OBJATTR_NOT_DESIGNED_YET,  // 111
     OBJATTR_NOT_DESIGNED_YET,  // 112
-    OBJATTR_NOT_DESIGNED_YET,  // 113
+    {12, 32000, 10, 0x8800, 744},  // 113 floating log (platform)
     OBJATTR_NOT_DESIGNED_YET,  // 114
     OBJATTR_NOT_DESIGNED_YET,  // 115
     OBJATTR_NOT_DESIGNED_YET,  // 116
@@ -156,7 +155,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 122
     OBJATTR_NOT_DESIGNED_YET,  // 123
     {19, 99900, 99900, 0x18900, 1552},  // 124
-    OBJATTR_NOT_DESIGNED_YET,  // 125
+    {19, 900, 30000, 0x8100, 1551},  // 125 oak guardian
     {9, 1, 0, 0, 32},  // 126
     OBJATTR_NOT_DESIGNED_YET,  // 127
     {1, 999, 60, 0x0, 1336},  // 128 explosion (value: its period in frames)
@@ -182,7 +181,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_UNUSED,  // 148
     {9, 20, 500, 0x400, 849},  // 149
     {9, 20, 500, 0x400, 850},  // 150
-    {9, 20, 500, 0x400, 851},  // 151
+    {9, 40, 500, 0x400, 851},  // 151 capsule of the tree spider
     {9, 20, 500, 0x400, 852},  // 152
     {9, 20, 500, 0x400, 853},  // 153
     {9, 20, 500, 0x400, 854},  // 154
@@ -192,10 +191,10 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_UNUSED,  // 158
     OBJATTR_UNUSED,  // 159
     {9, 40, 500, 0x400, 848},  // 160
-    {9, 40, 500, 0x400, 849},  // 161
-    {9, 40, 500, 0x400, 850},  // 162
-    {9, 40, 500, 0x400, 851},  // 163
-    {9, 40, 500, 0x400, 852},  // 164
+    {9, 40, 500, 0x400, 849},  // 161 capsule of the ground beetle
+    {9, 40, 500, 0x400, 850},  // 162 capsule of the grasshopper
+    {9, 20, 500, 0x400, 853},  // 163 capsule of the wisp
+    {9, 20, 500, 0x400, 854},  // 164 capsule of the beetle grub
     {9, 40, 500, 0x400, 853},  // 165
     {9, 40, 500, 0x400, 854},  // 166
     {9, 40, 500, 0x400, 855},  // 167
@@ -207,9 +206,9 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_UNUSED,  // 173
     OBJATTR_NOT_DESIGNED_YET,  // 174
     OBJATTR_NOT_DESIGNED_YET,  // 175
-    OBJATTR_NOT_DESIGNED_YET,  // 176
-    OBJATTR_NOT_DESIGNED_YET,  // 177
-    OBJATTR_NOT_DESIGNED_YET,  // 178
+    {7, 1, 10, 0x8200, 114},  // 176 acorn seed
+    {7, 1, 10, 0x8200, 96},  // 177 spat bubble
+    {7, 1, 10, 0x8200, 113},  // 178 spit and clods
     OBJATTR_NOT_DESIGNED_YET,  // 179
     OBJATTR_NOT_DESIGNED_YET,  // 180
     OBJATTR_NOT_DESIGNED_YET,  // 181
@@ -219,10 +218,10 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 185
     OBJATTR_NOT_DESIGNED_YET,  // 186
     OBJATTR_NOT_DESIGNED_YET,  // 187
-    OBJATTR_NOT_DESIGNED_YET,  // 188
+    {1, 9999, 10, 0x8200, 44},  // 188 mine blast
     OBJATTR_NOT_DESIGNED_YET,  // 189
     OBJATTR_NOT_DESIGNED_YET,  // 190
-    OBJATTR_NOT_DESIGNED_YET,  // 191
+    {1, 60, 1000, 0x100, 742},  // 191 hornet nest
     OBJATTR_NOT_DESIGNED_YET,  // 192
     OBJATTR_NOT_DESIGNED_YET,  // 193
     {0, 1, 0, 0x1000, 84},  // 194

@@ -343,6 +343,21 @@ TEST_F(Section, StageMusicPlaysOnEverySecondPlayToo) {
     EXPECT_TRUE(settle(2000)) << "the stage tune stayed faded";
 }
 
+// The run-length routes below check the maps' paths and both characters' moves with
+// fixed timings; the creatures of the section (covered by their own tests) would meet
+// them at other moments on every change of their behaviour, so they are sent away:
+// every object that hurts, is hit or carries leaves the pool, signs and doors stay.
+void sendCreaturesAway() {
+    for (auto& o : W.objectCtrl.objects) {
+        if (!o.activeF || o.kind < 0 || o.kind >= 272) continue;
+        const int32_t* a = MainObjectCtrlCls::Object::ObjAttribute[o.kind];
+        if (a != nullptr && (a[OBJATTR_FLAGS] & 0xF00)) {
+            o.activeF = 0;
+            o.respawnSlot = -1;  // and never comes back
+        }
+    }
+}
+
 // Plays run-length input from the start of a section, one controller step per input
 // word: tokens "N*KEYS" hold the keys for N steps, KEYS being "-" (nothing) or letters
 // joined by '+' (R right, L left, B jump, C switch). Returns the last world result and
@@ -386,6 +401,7 @@ TEST_F(Section, BothFriendsBringTheMeadowToItsDoor) {
     ASSERT_EQ(start(0, 0, false), 0);
     // The route tests the ground; the section's enemies are met in their own tests.
     FHSYS_GLOBALS::use_invincibleF = true;
+    sendCreaturesAway();
     bool handedOver = false;
     const int r = playRuns(
         // The hero: walls, pillar, spring, switch A on its ledge, the gate, switch D, the bridge.
@@ -413,6 +429,7 @@ TEST_F(Section, BothFriendsCrossTheOrchardToItsDoor) {
     ASSERT_EQ(start(0, 1, false), 0);
     // The route tests the ground; the section's enemies are met in their own tests.
     FHSYS_GLOBALS::use_invincibleF = true;
+    sendCreaturesAway();
     bool handedOver = false;
     const int r = playRuns(
         // The hero: the spring, over the lock, the pit, the field, the cracked blocks.
@@ -438,6 +455,7 @@ TEST_F(Section, BothFriendsCrossTheOrchardToItsDoor) {
 // and the heroine, whose run and leap are shorter, climbs the same ledges to him.
 TEST_F(Section, BothFriendsClimbTheHillToItsDoor) {
     ASSERT_EQ(start(0, 2, false), 0);
+    sendCreaturesAway();
     bool handedOver = false;
     const int r = playRuns(
         // The hero: east over five ledges, west over five, then the upper half.
@@ -554,3 +572,79 @@ TEST_F(Section, TheCellarDoorLeadsDownAndItsDoorBackUp) {
 }
 
 }  // namespace
+
+namespace {
+MainObjectCtrlCls::Object* firstOfKind(int kind) {
+    for (auto& o : W.objectCtrl.objects)
+        if (o.activeF && o.kind == kind) return &o;
+    return nullptr;
+}
+int blocksOf(int code) {
+    int n = 0;
+    for (int y = 0; y < MapBlkHeight; ++y)
+        for (int x = 0; x < MapBlkWidth; ++x) n += MenMap[y][x] == code ? 1 : 0;
+    return n;
+}
+}  // namespace
+
+TEST_F(Section, ForestCreaturesMoveThrowAndHurt) {
+    ASSERT_EQ(start(0, 4, false), 0);
+    hold(0);
+    step();
+    MainObjectCtrlCls::Object* beetle = firstOfKind(33);
+    MainObjectCtrlCls::Object* mole = firstOfKind(28);
+    ASSERT_NE(beetle, nullptr);
+    ASSERT_NE(mole, nullptr);
+    const int x0 = beetle->posX;
+    for (int i = 0; i < 60; ++i) step();
+    EXPECT_NE(beetle->posX, x0) << "the beetle walks";
+
+    // Near the mole: it throws clods.
+    putAt(mole->blockX() - 6, 26);
+    bool clod = false;
+    for (int i = 0; i < 240 && !clod; ++i) {
+        step();
+        clod = firstOfKind(178) != nullptr;
+    }
+    EXPECT_TRUE(clod) << "the mole threw a clod";
+
+    // Walking into the beetle costs a miss.
+    putAt(beetle->blockX(), 26);
+    hero().invincTimer = 0;
+    bool hurt = false;
+    for (int i = 0; i < 30 && !hurt; ++i) {
+        hero().posX = beetle->posX + 200;
+        hero().posY = beetle->posY - 800;
+        step();
+        hurt = MyCharactor::MissingF;
+    }
+    EXPECT_TRUE(hurt);
+}
+
+TEST_F(Section, OakGuardianChangesPhaseAndItsFallOpensTheGate) {
+    ASSERT_EQ(start(0, 4, false), 0);
+    hold(0);
+    step();
+    MainObjectCtrlCls::Object* boss = firstOfKind(125);
+    ASSERT_NE(boss, nullptr);
+    EXPECT_EQ(boss->target, 938) << "its gate, from the map";
+    EXPECT_EQ(boss->power, 900) << "its life, from the map";
+    const int gate = blocksOf(938);
+    EXPECT_EQ(gate, 7);
+    putAt(96, 26);
+    bool seeds = false;
+    for (int i = 0; i < 170; ++i) {
+        step();
+        seeds |= firstOfKind(176) != nullptr;
+    }
+    EXPECT_TRUE(seeds) << "it throws acorn seeds";
+    EXPECT_EQ(boss->regC, 0);
+    boss->power = 500;
+    step();
+    step();
+    EXPECT_EQ(boss->regC, 1) << "below two thirds of its life";
+    boss->explode(0);
+    int i = 0;
+    for (; i < 600 && blocksOf(938) > 0; ++i) step();
+    EXPECT_EQ(blocksOf(938), 0) << "the gate opened after the guardian fell";
+}

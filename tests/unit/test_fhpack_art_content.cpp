@@ -3,8 +3,13 @@
 // animated blocks animate, and every character the texts use has a glyph in every font.
 #include "test_fhpack_art_util.h"
 
+#include <fstream>
 #include <map>
+#include <set>
 
+#include "FHobjectCtrl_family.h"
+#include "FHobjectCtrl_family_boss.h"
+#include "envresGlobal.h"
 #include "qgu_fileutil.h"
 
 using namespace fhpacktest;
@@ -155,5 +160,63 @@ TEST_F(BuiltArt, NarrowLettersKeepSolidStems) {
             EXPECT_LE(runs, 1) << "'" << c << "' row " << y - y0 << " has a split stroke";
         }
         EXPECT_GE(inkedRows, 14) << "'" << c << "' lost its stem";
+    }
+}
+
+// Chapter 0's cast: every kind its maps place, and every kind the game makes there
+// (the time-out ambush, spit, blasts, what blocks release, spawners' children, thrown
+// seeds and each enemy's capsule), has a behaviour, a designed attribute row and every
+// picture its family draws.
+namespace {
+
+std::set<int> chapter0Kinds() {
+    std::set<int> kinds = {6, 7, 29, 177, 178, 188, 36, 191, 19, 15, 176, 49, 50, 197};
+    for (const char* m : {"m0_meadow", "m1_orchard", "m2_hill", "m3_coinrush", "m4_hollow", "m5_cellar"}) {
+        std::ifstream f(std::string(FH_SOURCE_DIR) + "/content/maps/lv1/" + m + ".fhmap");
+        for (std::string l; std::getline(f, l);) {
+            const auto at = l.find("kind=");
+            if (l.rfind("object", 0) == 0 && at != std::string::npos) kinds.insert(std::stoi(l.substr(at + 5)));
+        }
+    }
+    std::set<int> all = kinds;
+    for (int k : kinds)  // enemies beaten turn into capsules of kind + 128
+        if ((k >= 8 && k <= 11) || (k >= 13 && k <= 19) || (k >= 22 && k <= 26) || (k >= 32 && k <= 40) || k == 44)
+            all.insert(k + 128);
+    return all;
+}
+
+// The pictures a family row draws, from the row and the kind's base pattern.
+std::vector<int> familyPictures(const FHObj::BehaviourFn fn, const FHObj::KindRow& r, int base) {
+    std::vector<int> p;
+    const int frames = std::max(r.frames, 1);
+    auto run = [&](int from, int n) {
+        for (int i = 0; i < n; ++i) p.push_back(from + i);
+    };
+    if (fn == FHObj::familyWalker) run(base, frames + ((r.p1 & 2) ? 2 : 0));
+    else if (fn == FHObj::familyHopper) run(base, 3);
+    else if (fn == FHObj::familyDropper || fn == FHObj::familyEmitter) run(base, frames + 2);
+    else if (fn == FHObj::familySpawner) run(base, 2);
+    else if (fn == FHObj::familyBoss) {
+        const FHFam::BossPhaseSet set = FHFam::bossPhaseSet(r.p1);
+        for (int i = 0; i < set.count; ++i)
+            for (int q : {set.phases[i].idlePatt, set.phases[i].stepPatt, set.phases[i].attackPatt}) p.push_back(q);
+        p.push_back(base + 7);
+    } else run(base, frames);
+    return p;
+}
+
+}  // namespace
+
+TEST_F(BuiltArt, ChapterZerosCastHasBehavioursRowsAndPictures) {
+    for (int kind : chapter0Kinds()) {
+        const FHObj::KindRow* row = nullptr;
+        const FHObj::BehaviourFn fn = FHObj::behaviourFor(kind, &row);
+        EXPECT_NE(fn, nullptr) << "kind " << kind << " has no behaviour";
+        EXPECT_FALSE(vrndx_objAttributeIsPlaceholder(kind)) << "kind " << kind << " has a placeholder row";
+        const int patt = vrndx_objAttributeRefPtr(kind)[OBJATTR_PATT];
+        if (fn == nullptr || row == nullptr) continue;
+        const int base = row->basePatt > 0 ? row->basePatt : patt;
+        if (base <= 0) continue;  // drawn from the map's own pattern (signs, doors)
+        for (int q : familyPictures(fn, *row, base)) EXPECT_TRUE(patternDrawn(q)) << "kind " << kind << " pattern " << q;
     }
 }
