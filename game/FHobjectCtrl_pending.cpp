@@ -12,9 +12,7 @@
 #include "FHobjectCtrl_play.h"
 
 namespace FHPending {
-void resetSwimStatics() {}                  // no swimming statics exist yet
 void resetDogOffset() {}                    // no dog offset exists yet
-void surfacingEvent(MyCharactor* /*me*/) {} // no surfacing event yet
 }  // namespace FHPending
 
 // ---- Shots: the pool takes no shot yet. ----
@@ -37,17 +35,8 @@ int MainObjectCtrlCls::Object::get() { return 0; }
 
 // ---- The dog and swimming. ----
 int MyCharactor::movePippoPrePro(int /*f*/) {
-    // The dog record stays where it was placed and draws nothing.
+    // On land the dog record stays where it was placed and draws nothing; under water
+    // it swims (FHobjectCtrl_swim_dog.cpp).
+    if (FHWGBL::UWMode) return SwimPippoInu(0);
     return 0;
-}
-int MyCharactor::SwimUs(int /*f*/) {
-    // No swimming step yet: the character stays where it is and the view follows it.
-    sprite = nullptr;
-    framePositUpdate(0);
-    return 1;
-}
-MOV_STATE MyCharactor::xChgUWMode(MOV_STATE m, UW_STATE u) {
-    movState = m;
-    uwState = u;
-    return m;
 }

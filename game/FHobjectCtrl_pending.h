@@ -6,10 +6,6 @@
 class MyCharactor;
 
 namespace FHPending {
-// Swimming statics (facing memory and the like) back to their start values.
-void resetSwimStatics();
 // The dog's offset from the character back to 0.
 void resetDogOffset();
-// The under-water surfacing event of a long stay.
-void surfacingEvent(MyCharactor* me);
 }  // namespace FHPending

@@ -16,7 +16,7 @@ const int16_t objAttributeNotDesignedYet[] = {
     43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 57, 58, 59,
     60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 75, 76,
     77, 78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 92,
-    93, 94, 95, 96, 97, 98, 99, 100, 101, 102, 103, 104, 105, 106, 107, 108,
+    93, 94, 95, 96, 98, 99, 100, 101, 102, 103, 104, 105, 106, 107, 108,
     109, 110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123, 125,
     126, 127, 128, 129, 130, 131, 132, 133, 134, 135, 149, 150, 151, 152, 153, 154,
     160, 161, 162, 163, 164, 165, 166, 167, 168, 172, 174, 175, 176, 177, 178, 179,
@@ -131,7 +131,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 94
     OBJATTR_NOT_DESIGNED_YET,  // 95
     OBJATTR_NOT_DESIGNED_YET,  // 96
-    OBJATTR_NOT_DESIGNED_YET,  // 97
+    {8, 60, 500, 0x20100, 876},  // 97 lake jelly: a carrier, hit by every shot
     OBJATTR_NOT_DESIGNED_YET,  // 98
     OBJATTR_NOT_DESIGNED_YET,  // 99
     OBJATTR_NOT_DESIGNED_YET,  // 100
