@@ -441,6 +441,7 @@ void FHWorldCLS::loadMapWorld(int n, int entry) {
     // Nothing of the old map stays alive.
     ActiveMsgDispTimer = 0;
     for (auto& s : shotCtrl.shots) s.activeF = 0;
+    shotCtrl.chainCount = 0;
     for (auto& o : objectCtrl.objects) o.activeF = 0;
     for (auto& o : objectCtrl.backups) o.activeF = 0;
     for (auto& d : decoCtrl.decos) d.activeF = 0;

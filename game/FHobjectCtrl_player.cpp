@@ -8,7 +8,7 @@
 #include "FHWorldGlobal_collision.h"
 #include "FHmyworld.h"
 #include "FHobjectCtrl.h"
-#include "FHobjectCtrl_pending.h"
+#include "FHobjectCtrl_dog.h"
 #include "FHobjectCtrl_play.h"
 #include "FHobjectCtrl_swim.h"
 #include "qgu_carbonlike2.h"
@@ -92,7 +92,7 @@ void MyCharactor::resumeMe(US_STATE s) {
         MoveUs(-1);
         FHSwim::resetStatics();
         invincTimer = 90;
-        FHPending::resetDogOffset();
+        FHDog::resetDogOffset();
         if (s != US_DOGSTART) {
             posX = restartX;
             posY = restartY;
