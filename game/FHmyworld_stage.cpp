@@ -73,6 +73,20 @@ const PicTex* fieldPicture(int resID) {
     return slot;
 }
 
+}  // namespace
+
+// A field picture's texture and size for the map objects that change the scenery.
+bool FHStagePictureTexture(int resID, FH_TexName* tex, int* width, int* height) {
+    const PicTex* p = fieldPicture(resID);
+    if (p == nullptr) return false;
+    *tex = p->tex;
+    *width = p->width;
+    *height = p->height;
+    return true;
+}
+
+namespace {
+
 // Containers of the open map group. Only one group is open at a time: its containers
 // are released when another group is opened, so that its records (which share their
 // numbers with every other group's) are never found in place of the new ones.

@@ -239,6 +239,10 @@ public:
     ~MainObjectCtrlCls() = default;
     int init(FHWorldCLS* world);
     void loadObjects(int section);
+    // loadObjects over a given object list of `count` 288-byte records.
+    void loadObjectsFrom(const unsigned char* list, int count, int section);
+    // Copies the slot's backup back into it, all fields but the last (target).
+    void restoreFromBackup(int slot);
     void preSetMapEffect();
     int AppearObject(int x, int y, int vx, int vy, int kind, int param);
     int AppearObjectWithDir(int x, int y, int vx, int vy, int dir, int kind, int param);

@@ -79,6 +79,14 @@ extern const int kAllBehaviourListCount;
 // inert). `row` receives the kind's row.
 BehaviourFn behaviourFor(int kind, const KindRow** row);
 
+// How many times a kind is listed over all behaviour lists (1 for every kind with a
+// behaviour; 2 or more is a fault).
+int listingsOf(int kind);
+
+// Distance from an object's centre (cx, cy) to a point, taking the horizontal wrap of
+// the map into account while the view straddles its seam.
+int objectDistance(int cx, int cy, int px, int py);
+
 // The world and the current player character, for behaviours.
 FHWorldCLS& world();
 MyCharactor& player();

@@ -125,13 +125,15 @@ void carrierStep(Obj& o, FHObj::Step& s, const FHObj::KindRow& row) {
 
 }  // namespace FHCarrier
 
-namespace FHObj {
+namespace {
 
 // The lake jelly (kind 97): sweeps at a swimmer within 72 dots, holds it at most 15 s,
 // then flees for 3 s. Pictures 876..879 (879 gripping); sound 50 when it gives chase.
-const BehaviourSpan kCarrierSpans[] = {
+const FHObj::BehaviourSpan kCarrierSpans[] = {
     {FHCarrier::carrierStep, {97, 876, 4, 10, 120, 72, 900, 180, 50}},
 };
-const BehaviourList kCarrierBehaviours = {kCarrierSpans, int(sizeof kCarrierSpans / sizeof kCarrierSpans[0])};
 
-}  // namespace FHObj
+}  // namespace
+
+extern const FHObj::BehaviourList kFamilyCarrier;
+const FHObj::BehaviourList kFamilyCarrier = {kCarrierSpans, int(sizeof kCarrierSpans / sizeof kCarrierSpans[0])};

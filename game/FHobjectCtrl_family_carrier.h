@@ -9,7 +9,5 @@ namespace FHCarrier {
 void carrierStep(MainObjectCtrlCls::Object& o, FHObj::Step& s, const FHObj::KindRow& row);
 }  // namespace FHCarrier
 
-namespace FHObj {
 // The carrier kinds with their rows (listed in kAllBehaviourLists).
-extern const BehaviourList kCarrierBehaviours;
-}  // namespace FHObj
+extern const FHObj::BehaviourList kFamilyCarrier;

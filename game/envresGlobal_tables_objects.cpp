@@ -11,18 +11,16 @@
 // the list.
 #define OBJATTR_NOT_DESIGNED_YET {0, 32000, 0, 0x0, 0}
 const int16_t objAttributeNotDesignedYet[] = {
-    6, 7, 9, 10, 11, 12, 13, 14, 15, 16, 18, 19, 20, 21, 22, 23,
-    24, 25, 26, 27, 30, 31, 32, 33, 34, 35, 36, 37, 38, 39, 40, 43,
-    44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 57, 58, 59, 60,
-    61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 75, 76, 77,
-    78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 92, 93,
-    94, 95, 96, 98, 99, 100, 101, 102, 103, 104, 105, 106, 107, 108, 109,
-    110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 120, 121, 122, 123, 125, 126,
-    127, 149, 150, 151, 152, 153, 154, 160, 161, 162, 163, 164, 165, 166, 167, 168,
-    172, 174, 175, 176, 177, 178, 179, 180, 181, 182, 183, 184, 185, 186, 187, 188,
-    189, 190, 191, 192, 193, 194, 195, 196, 197, 198, 200, 201, 202, 203, 204, 205,
-    206, 207, 208, 209, 210, 211, 212, 213, 214, 215, 216, 217, 218, 219, 220, 221,
-    222, 223, 224, 225, 226, 227, 228, 229, 230, 231, 232, 233,
+    9, 10, 11, 12, 13, 15, 16, 18, 20, 21, 22, 23, 24, 25, 26, 27,
+    30, 31, 33, 34, 35, 36, 38, 39, 40, 43, 44, 45, 46, 47, 57, 58,
+    59, 60, 61, 62, 63, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 75,
+    76, 77, 78, 79, 80, 81, 82, 83, 84, 85, 86, 87, 88, 89, 91, 92,
+    93, 94, 95, 96, 98, 99, 100, 101, 102, 103, 104, 105, 106, 107, 108, 109,
+    110, 111, 112, 113, 114, 115, 116, 117, 118, 119, 121, 122, 123, 125, 127, 174,
+    175, 176, 177, 178, 179, 180, 181, 182, 183, 184, 185, 186, 187, 188, 189, 190,
+    191, 192, 193, 195, 198, 200, 201, 202, 203, 204, 205, 206, 207, 208, 209, 210,
+    211, 212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 223, 224, 225, 226,
+    227, 228, 229, 230, 231,
 };
 const int objAttributeNotDesignedCount =
     int(sizeof objAttributeNotDesignedYet / sizeof objAttributeNotDesignedYet[0]);
@@ -39,20 +37,20 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     {0, 32000, 10, 0, 0},  // 3
     {0, 32000, 10, 0, 0},  // 4
     {0, 32000, 10, 0, 0},  // 5
-    OBJATTR_NOT_DESIGNED_YET,  // 6
-    OBJATTR_NOT_DESIGNED_YET,  // 7
+    {9, 1, 0, 0x1000, 32},  // 6
+    {62, 1, 0, 0x1000, 33},  // 7
     {11, 40, 10, 0x10100, 816},  // 8
     OBJATTR_NOT_DESIGNED_YET,  // 9
     OBJATTR_NOT_DESIGNED_YET,  // 10
     OBJATTR_NOT_DESIGNED_YET,  // 11
     OBJATTR_NOT_DESIGNED_YET,  // 12
     OBJATTR_NOT_DESIGNED_YET,  // 13
-    OBJATTR_NOT_DESIGNED_YET,  // 14
+    {9, 30, 300, 0x10100, 749},  // 14
     OBJATTR_NOT_DESIGNED_YET,  // 15
     OBJATTR_NOT_DESIGNED_YET,  // 16
     {9, 100, 1000, 0x100, 825},  // 17
     OBJATTR_NOT_DESIGNED_YET,  // 18
-    OBJATTR_NOT_DESIGNED_YET,  // 19
+    {9, 20, 200, 0x100, 772},  // 19
     OBJATTR_NOT_DESIGNED_YET,  // 20
     OBJATTR_NOT_DESIGNED_YET,  // 21
     OBJATTR_NOT_DESIGNED_YET,  // 22
@@ -65,12 +63,12 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     {1, 10, -660, 0x600, 802},  // 29
     OBJATTR_NOT_DESIGNED_YET,  // 30
     OBJATTR_NOT_DESIGNED_YET,  // 31
-    OBJATTR_NOT_DESIGNED_YET,  // 32
+    {0, 10, 100, 0x10100, 160},  // 32
     OBJATTR_NOT_DESIGNED_YET,  // 33
     OBJATTR_NOT_DESIGNED_YET,  // 34
     OBJATTR_NOT_DESIGNED_YET,  // 35
     OBJATTR_NOT_DESIGNED_YET,  // 36
-    OBJATTR_NOT_DESIGNED_YET,  // 37
+    {7, 10, 100, 0x100, 166},  // 37
     OBJATTR_NOT_DESIGNED_YET,  // 38
     OBJATTR_NOT_DESIGNED_YET,  // 39
     OBJATTR_NOT_DESIGNED_YET,  // 40
@@ -81,14 +79,14 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 45
     OBJATTR_NOT_DESIGNED_YET,  // 46
     OBJATTR_NOT_DESIGNED_YET,  // 47
-    OBJATTR_NOT_DESIGNED_YET,  // 48
-    OBJATTR_NOT_DESIGNED_YET,  // 49
-    OBJATTR_NOT_DESIGNED_YET,  // 50
-    OBJATTR_NOT_DESIGNED_YET,  // 51
-    OBJATTR_NOT_DESIGNED_YET,  // 52
-    OBJATTR_NOT_DESIGNED_YET,  // 53
-    OBJATTR_NOT_DESIGNED_YET,  // 54
-    OBJATTR_NOT_DESIGNED_YET,  // 55
+    {0, 1, 0, 0x1000, 52},  // 48
+    {0, 1, 0, 0x1000, 8},  // 49
+    {0, 1, 0, 0x1000, 12},  // 50
+    {0, 1, 0, 0x1000, 352},  // 51
+    {0, 1, 0, 0x1000, 352},  // 52
+    {0, 1, 0, 0x1000, 64},  // 53
+    {0, 1, 0, 0x1000, 268},  // 54
+    {0, 1, 0, 0x1000, 63},  // 55
     {13, 80, 10000, 0xc00, 1053},  // 56
     OBJATTR_NOT_DESIGNED_YET,  // 57
     OBJATTR_NOT_DESIGNED_YET,  // 58
@@ -123,7 +121,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 87
     OBJATTR_NOT_DESIGNED_YET,  // 88
     OBJATTR_NOT_DESIGNED_YET,  // 89
-    OBJATTR_NOT_DESIGNED_YET,  // 90
+    {11, 80, 800, 0x10100, 720},  // 90
     OBJATTR_NOT_DESIGNED_YET,  // 91
     OBJATTR_NOT_DESIGNED_YET,  // 92
     OBJATTR_NOT_DESIGNED_YET,  // 93
@@ -153,13 +151,13 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 117
     OBJATTR_NOT_DESIGNED_YET,  // 118
     OBJATTR_NOT_DESIGNED_YET,  // 119
-    OBJATTR_NOT_DESIGNED_YET,  // 120
+    {62, 1, 0, 0, 33},  // 120
     OBJATTR_NOT_DESIGNED_YET,  // 121
     OBJATTR_NOT_DESIGNED_YET,  // 122
     OBJATTR_NOT_DESIGNED_YET,  // 123
     {19, 99900, 99900, 0x18900, 1552},  // 124
     OBJATTR_NOT_DESIGNED_YET,  // 125
-    OBJATTR_NOT_DESIGNED_YET,  // 126
+    {9, 1, 0, 0, 32},  // 126
     OBJATTR_NOT_DESIGNED_YET,  // 127
     {1, 999, 60, 0x0, 1336},  // 128 explosion (value: its period in frames)
     {1, 999, 60, 0x0, 1336},  // 129 explosion
@@ -182,30 +180,30 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     {9, 40, 500, 0x400, 858},  // 146
     {9, 40, 500, 0x400, 859},  // 147
     OBJATTR_UNUSED,  // 148
-    OBJATTR_NOT_DESIGNED_YET,  // 149
-    OBJATTR_NOT_DESIGNED_YET,  // 150
-    OBJATTR_NOT_DESIGNED_YET,  // 151
-    OBJATTR_NOT_DESIGNED_YET,  // 152
-    OBJATTR_NOT_DESIGNED_YET,  // 153
-    OBJATTR_NOT_DESIGNED_YET,  // 154
+    {9, 20, 500, 0x400, 849},  // 149
+    {9, 20, 500, 0x400, 850},  // 150
+    {9, 20, 500, 0x400, 851},  // 151
+    {9, 20, 500, 0x400, 852},  // 152
+    {9, 20, 500, 0x400, 853},  // 153
+    {9, 20, 500, 0x400, 854},  // 154
     OBJATTR_UNUSED,  // 155
     OBJATTR_UNUSED,  // 156
     OBJATTR_UNUSED,  // 157
     OBJATTR_UNUSED,  // 158
     OBJATTR_UNUSED,  // 159
-    OBJATTR_NOT_DESIGNED_YET,  // 160
-    OBJATTR_NOT_DESIGNED_YET,  // 161
-    OBJATTR_NOT_DESIGNED_YET,  // 162
-    OBJATTR_NOT_DESIGNED_YET,  // 163
-    OBJATTR_NOT_DESIGNED_YET,  // 164
-    OBJATTR_NOT_DESIGNED_YET,  // 165
-    OBJATTR_NOT_DESIGNED_YET,  // 166
-    OBJATTR_NOT_DESIGNED_YET,  // 167
-    OBJATTR_NOT_DESIGNED_YET,  // 168
+    {9, 40, 500, 0x400, 848},  // 160
+    {9, 40, 500, 0x400, 849},  // 161
+    {9, 40, 500, 0x400, 850},  // 162
+    {9, 40, 500, 0x400, 851},  // 163
+    {9, 40, 500, 0x400, 852},  // 164
+    {9, 40, 500, 0x400, 853},  // 165
+    {9, 40, 500, 0x400, 854},  // 166
+    {9, 40, 500, 0x400, 855},  // 167
+    {9, 40, 500, 0x400, 856},  // 168
     OBJATTR_UNUSED,  // 169
     OBJATTR_UNUSED,  // 170
     OBJATTR_UNUSED,  // 171
-    OBJATTR_NOT_DESIGNED_YET,  // 172
+    {9, 40, 500, 0x400, 848},  // 172
     OBJATTR_UNUSED,  // 173
     OBJATTR_NOT_DESIGNED_YET,  // 174
     OBJATTR_NOT_DESIGNED_YET,  // 175
@@ -227,10 +225,10 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 191
     OBJATTR_NOT_DESIGNED_YET,  // 192
     OBJATTR_NOT_DESIGNED_YET,  // 193
-    OBJATTR_NOT_DESIGNED_YET,  // 194
+    {0, 1, 0, 0x1000, 84},  // 194
     OBJATTR_NOT_DESIGNED_YET,  // 195
-    OBJATTR_NOT_DESIGNED_YET,  // 196
-    OBJATTR_NOT_DESIGNED_YET,  // 197
+    {0, 1, 0, 0x1000, 63},  // 196
+    {0, 1, 0, 0x1000, 31},  // 197
     OBJATTR_NOT_DESIGNED_YET,  // 198
     OBJATTR_UNUSED,  // 199
     OBJATTR_NOT_DESIGNED_YET,  // 200
@@ -265,8 +263,8 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 229
     OBJATTR_NOT_DESIGNED_YET,  // 230
     OBJATTR_NOT_DESIGNED_YET,  // 231
-    OBJATTR_NOT_DESIGNED_YET,  // 232
-    OBJATTR_NOT_DESIGNED_YET,  // 233
+    {0, 1, 0, 0x1000, 388},  // 232
+    {0, 1, 0, 0x1000, 65},  // 233
     OBJATTR_UNUSED,  // 234
     OBJATTR_UNUSED,  // 235
     OBJATTR_UNUSED,  // 236
@@ -342,7 +340,7 @@ const rRect MainObjectCtrlCls::Object::objectRects[64] = {
     {1600, 1600, 4800, 4800},   {3200, 3200, 9600, 9600},   // 56, 57
     {5600, 3200, 12000, 9600},  {1600, 0, 4800, 6400},      // 58, 59
     {1600, 800, 6400, 5600},    {800, 900, 2400, 2300},     // 60, 61
-    {0, 0, 0, 0},               {0, 0, 0, 0},               // 62, 63
+    {1800, 1000, 3200, 2200},   {0, 0, 0, 0},               // 62 (doors), 63
 };
 
 // Behaviour word by the behaviour number a map gives a placed object: bits 8..10 the

@@ -34,78 +34,114 @@ Uint8 keys[SDL_NUM_SCANCODES];
 JoySTICK::KeyAssign ka;
 std::string scratch;
 
-constexpr int kLake = 33;        // map group 2, map 1
-constexpr int kLakeEntry = 0;    // record 0 of group 2: the surface chamber
-constexpr int kCellar = 5;       // map 5 of group 0
-constexpr int kCellarEntry = 0;  // record 0 of group 0: beside the lake door
+constexpr int kLake = 33;  // map group 2, map 1
+constexpr int kCellar = 5;
+constexpr int kOrchard = 1;
 
 MyCharactor& me() { return W.chars[MyCharactor::currentCHR]; }
 
-// What one scripted play does, step by step: the keys held and the changes a map object
-// would make (doors, a jelly) where this branch's world has no map objects of its own.
+// One scripted play, decided from the game's own state so that the film of it replays
+// through the same stages: into the cellar and through its round door into the lake,
+// breathe, dive, back up to the air, a jelly's grip shaken off, the air run out, out
+// through the lake's door and the cellar's, and onto the orchard's golden goal.
 struct Script {
+    enum Stage { ToCellar, ToLake, Breathe, Dive, Rise, Grip, Shake, Sink, Drown, ToDoor, Up, Goal };
     int n = 0;
-    int freedAt = -1, heldAt = -1, missAt = -1, surfacedAgainAt = -1;
-    bool leftPocket = false;
-    int jellySlot = 40;
+    Stage stage = ToCellar;
+    int stageAt = 0;  // step the stage began
+    int surfacedAgainAt = -1, heldAt = -1, freedAt = -1, missAt = -1, lakeAt = -1, outAt = -1;
+    int jelly = -1;
+    bool wasMissing = false;
 
-    void door(int map, int entry) {
-        W.loadMapWorld(map, entry);
-        FHLoop::sealCounters();
+    void next(Stage st) {
+        stage = st;
+        stageAt = n;
     }
-    MainObjectCtrlCls::Object& jelly() { return W.objectCtrl.objects[jellySlot]; }
-
-    // Keys for step n, after applying the changes due before it.
+    // Keys for step n (and the few changes a player cannot make with keys).
     uint16_t before() {
-        if (n == 10) door(kLake, kLakeEntry);
-        if (n >= 10 && n < 40) return 0;                       // breathe in the chamber
-        if (n >= 40 && n < 200) return QSDL_BTN::DOWN1;         // dive out of the pocket
-        if (n >= 200 && n < 400) return QSDL_BTN::UP1;          // and back up to the air
-        if (n == 400) {
-            // A lake jelly closes its grip (invulnerability from the entry is over).
-            MainObjectCtrlCls::Object& o = jelly();
-            o = MainObjectCtrlCls::Object();
-            o.activeF = 1;
-            o.kind = 97;
-            o.work5 = 50;
-            o.regC = 2;
-            o.posX = me().posX;
-            o.posY = me().posY + 400;
-        }
-        if (n >= 400 && n < 470) {
-            if (freedAt >= 0) jelly().activeF = 0;
-            return (n & 1) ? QSDL_BTN::LEFT1 : QSDL_BTN::RIGHT1;  // shake the stick
-        }
-        if (n == 470) jelly().activeF = 0;
-        if (n >= 470 && n < 600) return QSDL_BTN::DOWN1 | QSDL_BTN::RIGHT1;
-        if (n == 600) {
-            // Down in the open water with the air almost gone.
-            me().airGauge = 40;
-            me().energy = 600;
-        }
-        if (n >= 600 && n < 800) return QSDL_BTN::DOWN1;
-        if (n == 800) door(kCellar, kCellarEntry);
-        if (n == 820) {
-            // Up into the orchard and onto its golden goal: the section ends.
-            W.loadMapWorld(1, -1);
-            me().posX = 113 * 1600 - 400;
-            me().posY = 16 * 1600 - 400;
-            FHLoop::sealCounters();
+        const int map = W.loadedMapNum;
+        switch (stage) {
+            case ToCellar:
+                if (n == 5) {
+                    // On the ledge beside the orchard's cellar door (block 9, 21).
+                    me().posX = 8 * 1600 - 400;
+                    me().posY = 21 * 1600 - 400;
+                }
+                if (map == kCellar) next(ToLake);
+                return n < 5 ? 0 : QSDL_BTN::RIGHT1;
+            case ToLake:
+                if (map == kLake && W.phase == 1) {
+                    lakeAt = n;
+                    next(Breathe);
+                    return 0;
+                }
+                return QSDL_BTN::RIGHT1;
+            case Breathe:
+                if (n - stageAt >= 30) next(Dive);
+                return 0;
+            case Dive:
+                if (!me().surfaceF && n - stageAt > 20) next(Rise);
+                return QSDL_BTN::DOWN1;
+            case Rise:
+                if (me().surfaceF) {
+                    surfacedAgainAt = n;
+                    next(Grip);
+                }
+                return QSDL_BTN::UP1;
+            case Grip:
+                if (me().invincTimer == 0) {
+                    // A lake jelly swims up and closes its grip at once.
+                    jelly = W.objectCtrl.AppearObject(me().posX, me().posY + 400, 0, 0, 97, 0);
+                    if (jelly >= 0 && jelly < MainObjectCtrlCls::kObjects) W.objectCtrl.objects[jelly].regC = 2;
+                    next(Shake);
+                }
+                return 0;
+            case Shake:
+                if (freedAt >= 0 && n - freedAt > 30) next(Sink);
+                return (n & 1) ? QSDL_BTN::LEFT1 : QSDL_BTN::RIGHT1;
+            case Sink:
+                // Out of the chamber to the right, into the open water under the ceiling.
+                if (!me().surfaceF && me().posX > 20 * 1600) {
+                    me().airGauge = 40;  // the air all but gone
+                    me().energy = 600;
+                    next(Drown);
+                }
+                // (Past the door on the ledge before diving under the chamber's wall.)
+                return me().posX > 10 * 1600 ? QSDL_BTN::DOWN1 | QSDL_BTN::RIGHT1 : QSDL_BTN::RIGHT1;
+            case Drown:
+                if (wasMissing && !MyCharactor::MissingF && W.phase == 1) next(ToDoor);
+                return 0;
+            case ToDoor:
+                // From the surface chamber down-right to the door on the ledge.
+                if (map == kCellar) {
+                    outAt = n;
+                    next(Up);
+                }
+                return QSDL_BTN::DOWN1 | QSDL_BTN::RIGHT1;
+            case Up:
+                if (map == kOrchard && W.phase == 1) {
+                    me().posX = 113 * 1600 - 400;  // onto the golden goal
+                    me().posY = 16 * 1600 - 400;
+                    next(Goal);
+                    return 0;
+                }
+                return QSDL_BTN::RIGHT1;
+            case Goal:
+                return 0;
         }
         return 0;
     }
     // Observations after step n.
     void after() {
-        if (n > 10 && n < 40) {
+        if (stage == Breathe && n > stageAt + 2) {
             EXPECT_EQ(me().surfaceF, 1) << "step " << n;
         }
-        if (n >= 40 && n < 200 && !me().surfaceF) leftPocket = true;
-        if (n >= 200 && n < 400 && leftPocket && me().surfaceF && surfacedAgainAt < 0) surfacedAgainAt = n;
-        if (n > 400 && n < 470) {
-            if (me().uwState == FHSwim::P_HELD && heldAt < 0) heldAt = n;
-            if (heldAt >= 0 && me().uwState != FHSwim::P_HELD && freedAt < 0) freedAt = n;
+        if (stage == Shake && me().uwState == FHSwim::P_HELD && heldAt < 0) heldAt = n;
+        if (stage == Shake && heldAt >= 0 && freedAt < 0 && me().uwState != FHSwim::P_HELD) freedAt = n;
+        if (MyCharactor::MissingF) {
+            wasMissing = true;
+            if (missAt < 0) missAt = n;
         }
-        if (n >= 600 && MyCharactor::MissingF && missAt < 0) missAt = n;
         if (UWMode && !MyCharactor::MissingF) {
             // (A lost swimmer's body floats up and away, through walls.)
             EXPECT_GE(me().posY, 0) << "step " << n << ": inside the lake's walls";
@@ -169,7 +205,7 @@ protected:
     // Plays the script (keys from it live, from the film in playback) to the section end.
     static int play(Script& s, bool live, int* steps) {
         int r = 1;
-        while ((r == 1 || r == 0) && s.n < 3000) {
+        while ((r == 1 || r == 0) && s.n < 4000) {
             const uint16_t bits = s.before();
             holdPlayerOneKeys(keys, ka, live ? bits : uint16_t(QSDL_BTN::LEFT1 | QSDL_BTN::B1));
             r = step();
@@ -184,12 +220,12 @@ TEST_F(SwimRoom, InThroughTheCellarBreatheBeHeldDrownAndOut) {
     ASSERT_EQ(start(false), 0);
     Script live;
     // Into the lake: under water, buoyant, dark with the dog's light, both friends there.
-    for (int i = 0; i < 11; ++i) {
+    while (live.stage != Script::Breathe && live.n < 1500) {
         holdPlayerOneKeys(keys, ka, live.before());
         step();
         live.after();
     }
-    ASSERT_TRUE(UWMode);
+    ASSERT_TRUE(UWMode) << "through the cellar's round door";
     EXPECT_EQ(W.loadedMapNum, kLake);
     EXPECT_EQ(GravityY, -20);
     EXPECT_EQ(Condition & 8, 8);
@@ -200,13 +236,12 @@ TEST_F(SwimRoom, InThroughTheCellarBreatheBeHeldDrownAndOut) {
     int steps = 0;
     const int gold = GoldCoins;
     int r = play(live, true, &steps);
-    EXPECT_GT(me().airGauge, 0);
-    EXPECT_TRUE(live.leftPocket) << "diving leaves the air";
-    EXPECT_GT(live.surfacedAgainAt, 0) << "swimming up reaches the air again";
-    EXPECT_GT(live.heldAt, 0) << "the jelly holds the swimmer";
+    EXPECT_GT(live.surfacedAgainAt, live.lakeAt) << "swimming up reaches the air again";
+    EXPECT_GT(live.heldAt, live.surfacedAgainAt) << "the jelly holds the swimmer";
     EXPECT_GT(live.freedAt, live.heldAt) << "shaking the stick breaks free";
-    EXPECT_LT(live.freedAt, 450);
-    EXPECT_GT(live.missAt, 600) << "no air, then no energy: a miss";
+    EXPECT_LT(live.freedAt, live.heldAt + 40);
+    EXPECT_GT(live.missAt, live.freedAt) << "no air, then no energy: a miss";
+    EXPECT_GT(live.outAt, live.missAt) << "out through the lake's door";
     EXPECT_EQ(MissCount, 1);
     EXPECT_EQ(GoldCoins, gold - 50);
     EXPECT_FALSE(UWMode) << "back out on land";
@@ -222,6 +257,7 @@ TEST_F(SwimRoom, InThroughTheCellarBreatheBeHeldDrownAndOut) {
     EXPECT_EQ(r, 3) << "a replayed section ends with 3";
     EXPECT_EQ(replaySteps, steps);
     EXPECT_EQ(again.freedAt, live.freedAt);
+    EXPECT_EQ(again.outAt, live.outAt);
     EXPECT_EQ(again.missAt, live.missAt);
     EXPECT_EQ(stateHash(), liveHash);
     W.replayPlaybackF = false;

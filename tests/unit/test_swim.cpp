@@ -268,8 +268,8 @@ TEST_F(Swim, CarrierFamilyGrabsAndLetsGo) {
     o.posX = hero().posX + 5000;
     o.age = 1;
     const FHObj::KindRow* row = nullptr;
-    for (int i = 0; i < FHObj::kCarrierBehaviours.count; ++i)
-        if (FHObj::kCarrierBehaviours.spans[i].row.kind == 97) row = &FHObj::kCarrierBehaviours.spans[i].row;
+    for (int i = 0; i < kFamilyCarrier.count; ++i)
+        if (kFamilyCarrier.spans[i].row.kind == 97) row = &kFamilyCarrier.spans[i].row;
     ASSERT_NE(row, nullptr);
     FHObj::Step s;
     FHCarrier::carrierStep(o, s, *row);
