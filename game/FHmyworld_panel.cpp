@@ -18,6 +18,7 @@ using FHPlay::clip;
 namespace {
 
 const double kWaterVeil[4] = {1, 1, 1, 0.3};
+constexpr int kAirLabelFont = 0;
 
 void text(double x, double y, int w, int h, int font, const double* colour, const char* s) {
     QSDLpp_GLTextFuncs::drawGLString(x, y, 0, w, h, font, colour, s);
@@ -102,8 +103,10 @@ void FHWorldCLS::updateScore(int part) {
                 else if (st >= 1600) c = GLtransRed;
                 else c = (CtrlCounter & 4) ? GLtransRed : GLblack;
                 gauge(308, 314, st, c);
-                text(310, 230, 8, 8, 1, GLwhite, "\x95");
-                text(308, 228, 8, 8, 1, GLwhite, "\x94");
+                // The air label (a bubble over its shadow) lives in font 0; font 1 holds
+                // the key marks on the same codes.
+                text(310, 230, 8, 8, kAirLabelFont, GLwhite, "\x95");
+                text(308, 228, 8, 8, kAirLabelFont, GLwhite, "\x94");
             }
             int mark = 384 + GameLevel;
             if (FHSYS_GLOBALS::use_invincibleF && ((CtrlCounter / 64) & 1)) mark = 40 + (CtrlCounter / 4) % 4;

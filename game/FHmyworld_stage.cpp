@@ -393,6 +393,7 @@ bool FHWorldCLS::loadMapWorld(int n, int entry) {
     }
     const int group = n / 16;
     const int k = n % 16;
+    const int previousMap = loadedMapNum;
     if (group != loadedGroup && !GetMapArtFile(group)) return false;
 
     // Header and cells, checked before use.
@@ -492,6 +493,12 @@ bool FHWorldCLS::loadMapWorld(int n, int entry) {
         MyCharactor& other = chars[MyCharactor::currentCHR ^ 1];
         cur.posX = cur.restartX = px;
         cur.posY = cur.restartY = py;
+        // Through a door into another map the friend comes along: its old place belongs
+        // to the map left behind (in the new one it could be inside a wall).
+        if (n != previousMap) {
+            other.restartX = px;
+            other.restartY = py;
+        }
         cur.resumeMe(US_MAPSTART);
         other.resumeMe(US_MAPSTART);
         chars[2].resumeMe(US_DOGSTART);

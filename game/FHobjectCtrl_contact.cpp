@@ -10,6 +10,7 @@
 #include "FHmyworld.h"
 #include "FHobjectCtrl.h"
 #include "FHobjectCtrl_play.h"
+#include "FHobjectCtrl_swim.h"
 #include "envresGlobal.h"
 #include "qgu_glImageHdlfunc.h"
 #include "qsdlpp2_GLobject@image.h"
@@ -316,6 +317,7 @@ bool applyEffect(Frame& fr, MyCharactor* ch, int v, int32_t& cell, int dotX, int
             } else {
                 ch->xChgUWMode(MOV_HELD, static_cast<UW_STATE>(19));
                 ch->modeTimer = 59;
+                FHSwim::bubbles(ch->posX + ch->halfW, ch->posY + ch->halfH, 8);
                 fr.sound = 44;
             }
             break;

@@ -10,6 +10,7 @@ extern const FHObj::BehaviourList kFamilyItems;     // pick-ups
 extern const FHObj::BehaviourList kFamilyExplosion; // explosions 128..135, capsule shell 42
 // The designed families' rows (FHobjectCtrl_family_rows.cpp) are declared in
 // FHobjectCtrl_family.h.
+extern const FHObj::BehaviourList kFamilyCarrier;   // carriers (kind 97, the lake jelly)
 
 namespace FHObj {
 
@@ -30,6 +31,7 @@ const BehaviourList kAllBehaviourLists[] = {
     kProjectileBehaviours,
     kPlatformBehaviours,
     kBossBehaviours,
+    kFamilyCarrier,
 };
 const int kAllBehaviourListCount = int(sizeof kAllBehaviourLists / sizeof kAllBehaviourLists[0]);
 

@@ -9,8 +9,8 @@
 #include "FHmyworld.h"
 #include "FHobjectCtrl.h"
 #include "FHobjectCtrl_dog.h"
-#include "FHobjectCtrl_pending.h"
 #include "FHobjectCtrl_play.h"
+#include "FHobjectCtrl_swim.h"
 #include "qgu_carbonlike2.h"
 #include "qsdlpp2_globals.h"
 #include "qsdlpp2_trigon.h"
@@ -93,7 +93,7 @@ void MyCharactor::resumeMe(US_STATE s) {
         halfW = (box.right - box.left) / 2;
         halfH = (box.bottom - box.top) / 2;
         MoveUs(-1);
-        FHPending::resetSwimStatics();
+        FHSwim::resetStatics();
         invincTimer = 90;
         FHDog::resetDogOffset();
         if (s != US_DOGSTART) {
@@ -183,7 +183,7 @@ int MyCharactor::movePreProcess(int f) {
     } else if (!UWMode && (CtrlCounter & 255) == 0 && stayCount > 7200) {
         ambush(this);
     } else if (UWMode && stayCount % 7200 == 0) {
-        FHPending::surfacingEvent(this);
+        FHSwim::surfacingEvent(this);
     }
 
     if (TIMER == 0) {

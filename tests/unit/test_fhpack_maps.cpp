@@ -2,6 +2,7 @@
 // packed cells through the framework's decoder, and the entry/object list.
 #include "test_fhpack_util.h"
 
+#include <array>
 #include <cstring>
 #include <set>
 
@@ -133,11 +134,72 @@ TEST_F(FhpackMaps, ShippedGroupZeroMatchesItsSourcesAndIsPlayable) {
     for (const ListRecord& r : list) {
         if (r.w[1] != 7) continue; // doors
         int map = r.w[7], index = r.w[8];
+        if (map / 16 != 0) continue;  // into another group: see the lake test
         ASSERT_LT(index, int(list.size()));
-        EXPECT_EQ(map / 16, 0);
         EXPECT_EQ(list[size_t(index)].w[2], map % 16) << "a door leads to an entry of another map";
         EXPECT_EQ(list[size_t(index)].w[1], 0) << "door destinations are plain entries";
     }
+}
+
+// The drowned hall of the lake (map 33, group 2) as shipped: identification text, the
+// map equal to its source, air, currents and carriers in it, and the pair of doors that
+// joins it to the orchard cellar (map 5) both ways.
+TEST_F(FhpackMaps, ShippedLakeRoomIsLinkedBothWays) {
+    const std::string lv1 = std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/wc2fh_lv1";
+    const std::string lv3 = std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/wc2fh_lv3";
+    struct Door {
+        int x, y, map, index;
+    };
+    auto doorsAndEntries = [](std::vector<Door>& doors, std::vector<std::array<int, 2>>& entries) {
+        for (const ListRecord& r : objectList()) {
+            if (r.w[1] == 7) doors.push_back({r.w[3], r.w[4], r.w[7], r.w[8]});
+            entries.push_back({r.w[1], r.w[2]});  // record type, map
+        }
+    };
+    std::vector<Door> doors0, doors2;
+    std::vector<std::array<int, 2>> recs0, recs2;
+    ASSERT_NE(qgu_loadResource((lv1 + ".mrsrc").c_str()), nullptr);
+    doorsAndEntries(doors0, recs0);
+    qgu_resetResourceRegistry();
+
+    ASSERT_NE(qgu_loadResource((lv3 + ".art.drsrc").c_str()), nullptr);
+    const char* id = static_cast<const char*>(qgu_getResourceRef(QGU_RES::STR_, 501));
+    ASSERT_NE(id, nullptr);
+    EXPECT_EQ(std::strlen(id), 8u) << "group 2's identification text has length g + 6";
+    ASSERT_NE(qgu_loadResource((lv3 + ".mrsrc").c_str()), nullptr);
+    MapGrid src = readMapGrid(std::string(FH_SOURCE_DIR) + "/content/maps/lv3/m1_lake.fhmap");
+    Header h{};
+    std::vector<uint16_t> cells = unpackMap(1, h);
+    EXPECT_EQ(cells, src.cells);
+    std::set<int> seen(cells.begin(), cells.end());
+    for (int b : {419, 397, 390, 391, 348, 380, 609, 608})
+        EXPECT_TRUE(seen.count(b)) << "block " << b << " belongs in the lake room";
+    doorsAndEntries(doors2, recs2);
+    int jellies = 0;
+    for (const ListRecord& r : objectList()) jellies += (r.w[1] == 97);
+    EXPECT_GE(jellies, 1) << "a carrier lives in the lake room";
+
+    // Cellar -> lake: a door of group 0 leads to record 0 of group 2, an entry of map 1.
+    int toLake = 0;
+    for (const Door& d : doors0) {
+        if (d.map / 16 != 2) continue;
+        ++toLake;
+        EXPECT_EQ(d.map, 33);
+        ASSERT_LT(d.index, int(recs2.size()));
+        EXPECT_EQ(recs2[size_t(d.index)][0], 0) << "a plain entry";
+        EXPECT_EQ(recs2[size_t(d.index)][1], 1) << "of map 1 of group 2";
+    }
+    EXPECT_EQ(toLake, 1);
+    // Lake -> cellar: the lake's door leads to an entry of map 5 in group 0.
+    int back = 0;
+    for (const Door& d : doors2) {
+        ++back;
+        EXPECT_EQ(d.map, 5);
+        ASSERT_LT(d.index, int(recs0.size()));
+        EXPECT_EQ(recs0[size_t(d.index)][0], 0);
+        EXPECT_EQ(recs0[size_t(d.index)][1], 5);
+    }
+    EXPECT_EQ(back, 1);
 }
 
 TEST_F(FhpackMaps, RecordsCarryEveryFieldAndResolveDoors) {
