@@ -6,6 +6,13 @@
 // Group 0 holds chapter 0's maps (content/maps/lv1): 0.0 the meadow with its three
 // one-shot switches, 0.1 to 0.5 the orchard, hill, coin rush, hollow and cellar, all on
 // land with the ordinary pull and no switches.
+//
+// Group 1 holds chapter 1's maps (content/maps/lv2), all on land with the ordinary pull:
+// 1.0 the blossom meadow (pressure switch 0 opens the honey gate 977 while held; switch
+// A opens the gate 975), 1.1 the sunflower climb, 1.2 the twilight garden (switch A the
+// gate 975, switch B the coin boxes 923, switch D the bridge 336), 1.3 the petal chase,
+// 1.4 the queen's hive and 1.5 the honey cellar. Entries 9, 10 and 13 are placeholder
+// rooms for chapter 5 and keep the not-designed row.
 #include "envresGlobal.h"
 
 // ---- NOT DESIGNED YET -------------------------------------------------------------
@@ -15,7 +22,7 @@
 // its level data when the map is made, and remove it from the list.
 #define MAPINFO_NOT_DESIGNED_YET {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}
 const int16_t mapInfoNotDesignedYet[] = {
-    6, 7, 8, 9, 10, 11, 12, 13, 14, 15, 16, 17, 18, 19, 20, 21,
+    6, 7, 8, 9, 10, 11, 12, 13, 14, 15,
     23, 24, 25, 26, 27, 28, 29, 32, 34, 35, 36, 37, 38, 39, 40, 41,
     42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57,
     58, 59, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 80, 81,
@@ -46,12 +53,12 @@ const int32_t mapinfoResGlb[kMapFileGroups][16][20] = {
         MAPINFO_NOT_DESIGNED_YET,  // 0.15
     },
     {   // group 1 ("wc2fh_lv2")
-        MAPINFO_NOT_DESIGNED_YET,  // 1.0
-        MAPINFO_NOT_DESIGNED_YET,  // 1.1
-        MAPINFO_NOT_DESIGNED_YET,  // 1.2
-        MAPINFO_NOT_DESIGNED_YET,  // 1.3
-        MAPINFO_NOT_DESIGNED_YET,  // 1.4
-        MAPINFO_NOT_DESIGNED_YET,  // 1.5
+        {0, 7, 0, 0, 977, 617, 0, 0, 0, 0, 0, 0, 975, 613, 0, 0, 0, 0, 0, 0},  // 1.0
+        {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 1.1
+        {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 975, 613, 923, 540, 0, 0, 336, 722},  // 1.2
+        {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 1.3
+        {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 1.4
+        {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 1.5
         {-2, 3, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 1.6
         MAPINFO_NOT_DESIGNED_YET,  // 1.7
         MAPINFO_NOT_DESIGNED_YET,  // 1.8

@@ -58,12 +58,13 @@ TEST(MapTables, UnusedGroupAndPlaceholderRows) {
         for (int f = 0; f < 20; ++f) EXPECT_EQ(vrndx_getMapInfoPtr(8, e)[f], 0);
     for (int n : {30, 31, 60, 61, 62, 63, 76, 77, 78, 79, 92, 93, 94, 95})
         EXPECT_EQ(vrndx_getMapInfoPtr(n / 16, n % 16)[0], 2) << n;
-    // Placeholder rows are listed and behave as plain land; chapter 0's maps exist, so
-    // their rows are data.
-    for (int s = 0; s < 5; ++s) {
-        const int map = stage(0, s)[0];
-        EXPECT_FALSE(vrndx_mapInfoIsPlaceholder(map / 16, map % 16)) << map;
-    }
+    // Placeholder rows are listed and behave as plain land; chapters 0 and 1's maps exist,
+    // so their rows are data.
+    for (int c = 0; c < 2; ++c)
+        for (int s = 0; s < 5; ++s) {
+            const int map = stage(c, s)[0];
+            EXPECT_FALSE(vrndx_mapInfoIsPlaceholder(map / 16, map % 16)) << map;
+        }
     std::set<int> listed;
     for (int i = 0; i < mapInfoNotDesignedCount; ++i) {
         const int n = mapInfoNotDesignedYet[i];
