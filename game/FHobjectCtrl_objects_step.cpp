@@ -108,7 +108,7 @@ bool fadesIn(int kind) { return (kind >= 258 && kind <= 265) || kind == 233; }
 void postEffects(MainObjectCtrlCls::Object& o, const FHObj::Step& s) {
     // Hurt bosses smoke and spark, more often the lower their life.
     const int period = FHObj::bossSmokePeriod(o.kind);
-    if (period > 0 && o.activeF) {
+    if (period > 0 && o.activeF && !s.endStep) {
         int every = 0;
         if (s.lifePct * 5 < 100) every = period / 4;
         else if (s.lifePct * 4 < 100) every = period / 2;
@@ -205,7 +205,6 @@ void MainObjectCtrlCls::Object::move() {
     s.dist = dist;
     s.dir = QSDLpp_Trigon::XYtan256(posX + halfW, posY + halfH, pl.posX + 600, pl.posY + 800) & 255;
     s.dir24 = ((s.dir + 8) / 11) % 24;
-    s.side = static_cast<unsigned>(s.dir - 64) & 0x80 ? 1 : -1;
     s.side = (static_cast<unsigned>(s.dir - 64) >= 128u) ? 1 : -1;
     const int flags = FHObj::attrFlags(kind);
     s.facing = 1;
@@ -226,10 +225,9 @@ void MainObjectCtrlCls::Object::move() {
         fn(*this, s, *row);
     }
 
-    // 5. Effects by kind, then 6. the epilogue.
-    if (!s.endStep) {
-        postEffects(*this, s);
-        if (fadesIn(kind) && age < 60) s.alpha *= clip(work5, 60, 0) / 60.0;
-    }
+    // 5. Effects by kind (a gate opens even when the behaviour ended the step), then
+    // 6. the epilogue.
+    postEffects(*this, s);
+    if (!s.endStep && fadesIn(kind) && age < 60) s.alpha *= clip(work5, 60, 0) / 60.0;
     epilogue(*this, s, hit);
 }
