@@ -406,6 +406,73 @@ TEST_F(Objects, ADoorTakenSendsToItsDestinationAndStaysAsAnOpenDoor) {
     TrainingF = shortCutF = false;
 }
 
+TEST_F(Objects, EventObjectsSetTheMusicRateAndTheWeatherOnceAndGo) {
+    Condition = 0x20;
+    FHSYSGBL::StageBGMRate = 100;
+    const int music = pool.AppearObject(3 * 1600, 3 * 1600, 70, 0, 3, 0);
+    at(music).work1 = 1;  // no new tune: only the rate
+    const int scenery = pool.AppearObject(3 * 1600, 3 * 1600, 3, 5, 4, 0);
+    at(scenery).regC = 0x10;
+    at(scenery).work1 = 1;
+    frames(1);
+    EXPECT_EQ(FHSYSGBL::StageBGMRate, 70);
+    EXPECT_EQ(Condition, 0x10) << "the scenery change replaces the condition after the music cleared 0x20";
+    EXPECT_EQ(FHSYSGBL::BKratioX, 3);
+    EXPECT_EQ(FHSYSGBL::BKratioY, 5);
+    EXPECT_TRUE(FHSYSGBL::BackSpriteModeF);
+    EXPECT_FALSE(at(music).activeF);
+    EXPECT_FALSE(at(scenery).activeF);
+    Condition = 0;
+}
+
+TEST_F(Objects, TheDiverWaitsAimsAndDivesAndTheDropperDropsItsKind) {
+    floorRow(30);
+    place(0, 10, 10);
+    // A diver 6 blocks away waits; 5 blocks away it sees the player (9600 = 6 blocks).
+    const int d = pool.AppearObject(10 * 1600 + 600, 4 * 1600 - 1000, 0, 0, 8, 0);
+    frames(3);
+    EXPECT_EQ(at(d).regC, 0);
+    at(d).posY = 5 * 1600;
+    frames(1);
+    EXPECT_EQ(at(d).regC, 1);
+    while (at(d).work5 % 64 != 0) frames(1);
+    frames(1);
+    EXPECT_EQ(at(d).regC, 2) << "every 64 frames the aim turns into a dive";
+    EXPECT_GT(at(d).speedY, 0) << "down towards the player";
+
+    // A dropper (state 4) lets an object of its patt kind fall every 256 frames.
+    const int k = pool.AppearObject(3 * 1600, 3 * 1600, 0, 0, 8, 32);
+    at(k).regC = 4;
+    at(k).work5 = 256;
+    int before = 0;
+    for (const auto& o : pool.objects) before += o.activeF && o.kind == 32;
+    frames(1);
+    int after = 0;
+    for (const auto& o : pool.objects) after += o.activeF && o.kind == 32;
+    EXPECT_EQ(after, before + 1);
+}
+
+TEST_F(Objects, TheHopperSpitsAtFrame16AndTheWalkerTurnsAtWalls) {
+    floorRow(10);
+    const int h = pool.AppearObjectWithCount(3 * 1600, 9 * 1600, 0, 0, 14, 0, 16);
+    frames(1);
+    int spit = -1;
+    for (int i = 0; i < MainObjectCtrlCls::kObjects; ++i)
+        if (pool.objects[i].activeF && pool.objects[i].kind == 178) spit = i;
+    ASSERT_GE(spit, 0) << "on land the hopper spits kind 178";
+    EXPECT_TRUE(at(spit).patt == 112 || at(spit).patt == 113);
+    EXPECT_GE(at(spit).work5, 32);
+    EXPECT_LT(at(spit).speedY, 0);
+    EXPECT_EQ(at(h).speedX, 0);
+
+    put(9, 8, kSolid);  // two blocks high: no step to climb
+    put(8, 8, kSolid);
+    const int w = pool.AppearObject(6 * 1600, 9 * 1600, 100, 0, 32, 0);
+    for (int i = 0; i < 40 && at(w).speedX > 0; ++i) frames(1);
+    EXPECT_EQ(at(w).speedX, -100) << "the wall turned it";
+    EXPECT_LT(at(w).posX + 1600, 8 * 1600 + 1);
+}
+
 TEST_F(Objects, MapParametersAreReadOnlyWhereTheirCommaMarksThem) {
     unsigned char rec[FHObjects::kRecordBytes] = {};
     std::memcpy(rec + 33, "012,345,-67,890,", 16);
