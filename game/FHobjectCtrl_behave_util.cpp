@@ -78,6 +78,18 @@ void extraSprite(int x, int y, int layer, int patt, int scaleX, int scaleY) {
     putSpriteLP0byField(x, y, layer, scaleX, scaleY, 0, patt);
 }
 
+void ringAt(int x, int y, int drawType, int size, const double* colour) {
+    QSDLpp_GLSprite* sp = QSDLpp_GLSpriteFuncs::getNextObjAndInc();
+    double sx = 0, sy = 0;
+    fieldToScreen(x, y, &sx, &sy);
+    sp->setDrwType(drawType);
+    sp->ratioBase(false);
+    sp->putCenterMode(true);
+    sp->put0(sx, sy, 2);
+    sp->setSize(size, size);
+    sp->setColor(colour);
+}
+
 bool setFieldPicture(int resID, bool foreground) {
     FH_TexName tex = 0;
     int w = 0, h = 0;

@@ -59,6 +59,10 @@ int spawnBeside(const Object& o, int side, int dx, int dy, int vx, int vy, int k
 // from the atlases. Nothing is queued for pattern <= 0.
 void extraSprite(int x, int y, int layer, int patt, int scaleX = 100, int scaleY = 100);
 
+// A ring sprite (drawType SprRing or SprGlowRing) of `size` dots centred on field
+// position (x, y), for the inspection views.
+void ringAt(int x, int y, int drawType, int size, const double* colour);
+
 // Sets the picture of a field layer (kind 4, kind 268): loads picture `resID` as the
 // foreground (front) or background texture. False when the picture is missing.
 bool setFieldPicture(int resID, bool foreground);

@@ -557,16 +557,7 @@ bool MainObjectCtrlCls::Object::radarMe(int r) {
     MyCharactor& pl = FHObj::player();
     const int64_t dx = int64_t(posX) - (pl.posX + 600);
     const int64_t dy = int64_t(posY) - pl.posY;
-    if (FHSYS_GLOBALS::unLock_enableF[3] && FHSYS_GLOBALS::unLock_usingF[3]) {
-        QSDLpp_GLSprite* sp = QSDLpp_GLSpriteFuncs::getNextObjAndInc();
-        double sx = 0, sy = 0;
-        fieldToScreen(posX + halfW, posY + halfH, &sx, &sy);
-        sp->setDrwType(GLO::SprGlowRing);
-        sp->ratioBase(false);
-        sp->putCenterMode(true);
-        sp->put0(sx, sy, 2);
-        sp->setSize(r / 100, r / 100);
-        sp->setColor(GLgreen);
-    }
+    if (FHSYS_GLOBALS::unLock_enableF[3] && FHSYS_GLOBALS::unLock_usingF[3])
+        FHObj::ringAt(posX + halfW, posY + halfH, GLO::SprGlowRing, r / 100, GLgreen);
     return dx * dx + dy * dy < int64_t(r) * r;
 }

@@ -20,10 +20,12 @@ constexpr int kBlendNormal = 771;
 
 inline int foodPoints(int idx) { return (idx >= 0 && idx < 50) ? ItmFoodPts[idx] : 0; }
 
-// The coin chain: each coin within 30 frames of the last one is worth more.
-void chainCoin(int patt) {
+// The coin chain: each coin within 30 frames of the last one is worth more. Returns
+// the coin's points.
+int chainCoin(int patt, int pointsPerLink) {
     MyCharactor::CoinChainTimer = 30;
     if (patt != -1) MyCharactor::CoinChain += 1;
+    return MyCharactor::CoinChain * pointsPerLink;
 }
 
 }  // namespace
@@ -70,17 +72,12 @@ int MainObjectCtrlCls::Object::get() {
             break;
         }
         case 49:
-            preGcounter += 1;
-            chainCoin(patt);
-            points = MyCharactor::CoinChain * 500;
-            shown = 8;
-            sound = 2;
-            break;
         case 50:
-            SilvCoins += 1;
-            chainCoin(patt);
-            points = MyCharactor::CoinChain * 100;
-            shown = 12;
+            // Gold coins are credited with the gauges, silver ones at once.
+            if (kind == 49) preGcounter += 1;
+            else SilvCoins += 1;
+            points = chainCoin(patt, kind == 49 ? 500 : 100);
+            shown = kind == 49 ? 8 : 12;
             sound = 2;
             break;
         case 51:

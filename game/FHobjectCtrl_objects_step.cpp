@@ -108,7 +108,7 @@ bool fadesIn(int kind) { return (kind >= 258 && kind <= 265) || kind == 233; }
 void postEffects(MainObjectCtrlCls::Object& o, const FHObj::Step& s) {
     // Hurt bosses smoke and spark, more often the lower their life.
     const int period = FHObj::bossSmokePeriod(o.kind);
-    if (period > 0 && o.activeF) {
+    if (period > 0 && o.activeF && !s.endStep) {
         int every = 0;
         if (s.lifePct * 5 < 100) every = period / 4;
         else if (s.lifePct * 4 < 100) every = period / 2;
@@ -195,17 +195,7 @@ void MainObjectCtrlCls::Object::move() {
             }
         }
     } else if (cls == 2 && work5 < 0 && dist <= 9215) {
-        if (FHSYS_GLOBALS::unLock_usingF[3]) {
-            QSDLpp_GLSprite* sp = QSDLpp_GLSpriteFuncs::getNextObjAndInc();
-            double sx = 0, sy = 0;
-            fieldToScreen(posX + halfW, posY + halfH, &sx, &sy);
-            sp->setDrwType(GLO::SprRing);
-            sp->ratioBase(false);
-            sp->putCenterMode(true);
-            sp->put0(sx, sy, 2);
-            sp->setSize(96, 96);
-            sp->setColor(GLtgray);
-        }
+        if (FHSYS_GLOBALS::unLock_usingF[3]) FHObj::ringAt(posX + halfW, posY + halfH, GLO::SprRing, 96, GLtgray);
         return;
     }
 
@@ -215,7 +205,6 @@ void MainObjectCtrlCls::Object::move() {
     s.dist = dist;
     s.dir = QSDLpp_Trigon::XYtan256(posX + halfW, posY + halfH, pl.posX + 600, pl.posY + 800) & 255;
     s.dir24 = ((s.dir + 8) / 11) % 24;
-    s.side = static_cast<unsigned>(s.dir - 64) & 0x80 ? 1 : -1;
     s.side = (static_cast<unsigned>(s.dir - 64) >= 128u) ? 1 : -1;
     const int flags = FHObj::attrFlags(kind);
     s.facing = 1;
@@ -236,10 +225,9 @@ void MainObjectCtrlCls::Object::move() {
         fn(*this, s, *row);
     }
 
-    // 5. Effects by kind, then 6. the epilogue.
-    if (!s.endStep) {
-        postEffects(*this, s);
-        if (fadesIn(kind) && age < 60) s.alpha *= clip(work5, 60, 0) / 60.0;
-    }
+    // 5. Effects by kind (a gate opens even when the behaviour ended the step), then
+    // 6. the epilogue.
+    postEffects(*this, s);
+    if (!s.endStep && fadesIn(kind) && age < 60) s.alpha *= clip(work5, 60, 0) / 60.0;
     epilogue(*this, s, hit);
 }

@@ -64,6 +64,7 @@ protected:
     void SetUp() override {
         std::memset(keys, 0, sizeof keys);
         for (bool& f : FHSYS_GLOBALS::unLock_usingF) f = false;
+        FHSYS_GLOBALS::use_invincibleF = false;
     }
 
     // Holds exactly the given buttons of player 1 (QSDL_BTN bits).
@@ -431,6 +432,57 @@ TEST_F(Section, RecordedFilmReplaysToTheSameEnd) {
     EXPECT_EQ(stateHash(), liveHash);
     W.replayPlaybackF = false;
     QSDL_GLOBALS::rplyMode = 0;
+}
+
+// Map objects in play: a food item laid where the hero stands is taken by his own step
+// with its points and coins, and leaves the field.
+TEST_F(Section, AnItemObjectIsTakenWithItsPoints) {
+    ASSERT_EQ(start(0, 0, false), 0);
+    for (int i = 0; i < 30; ++i) step();
+    MyCharactor& h = hero();
+    MainObjectCtrlCls& objs = W.objectCtrl;
+    const int slot = objs.AppearObjectWithCount(h.posX + h.box.left - 200, h.posY - 400, 0, 0, 51, 15, 5);
+    ASSERT_GE(slot, 0);
+    const int score = Score, silver = SilvCoins, gold = preGcounter + GoldCoins;
+    step();
+    EXPECT_FALSE(objs.objects[slot].activeF) << "taken";
+    EXPECT_EQ(Score - score, ItmFoodPts[32 + 15] * 10);
+    EXPECT_EQ(SilvCoins - silver, 10);
+    EXPECT_EQ(preGcounter + GoldCoins - gold, 40);
+}
+
+// The orchard's cellar door: standing at it changes the map to the cellar, where the
+// hero appears at its entry; the cellar's own door brings him back beside the orchard's
+// start. The section goes on throughout.
+TEST_F(Section, TheCellarDoorLeadsDownAndItsDoorBackUp) {
+    ASSERT_EQ(start(0, 1, false), 0);
+    step();
+    ASSERT_EQ(W.loadedMapNum, 1);
+    auto stepUntilMap = [&](int map) {
+        int r = 1;
+        for (int i = 0; i < 200 && W.loadedMapNum != map; ++i) r = step();
+        for (int i = 0; i < 10; ++i) r = step();
+        return r;
+    };
+    // On the ledge over the start, at the door.
+    MyCharactor& h = hero();
+    h.posX = 9 * 1600 + 100;
+    h.posY = 22 * 1600 - (h.box.bottom - h.box.top);
+    EXPECT_EQ(stepUntilMap(5), 1);
+    ASSERT_EQ(W.loadedMapNum, 5) << "the door leads to the cellar";
+    EXPECT_EQ(hero().posX / 1600, 2) << "at the cellar's entry";
+    EXPECT_EQ(W.phase, 1);
+
+    MyCharactor& c = hero();
+    c.posX = 28 * 1600 + 100;
+    c.posY = 13 * 1600 - (c.box.bottom - c.box.top);
+    EXPECT_EQ(stepUntilMap(1), 1);
+    ASSERT_EQ(W.loadedMapNum, 1) << "and back up to the orchard";
+    EXPECT_EQ(hero().posX / 1600, 12) << "beside the start, not on the door";
+    EXPECT_EQ(MissCount, 0);
+    // Arriving off the door, the hero is not sent down again.
+    for (int i = 0; i < 120; ++i) step();
+    EXPECT_EQ(W.loadedMapNum, 1);
 }
 
 }  // namespace

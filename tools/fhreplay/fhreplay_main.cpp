@@ -3,6 +3,9 @@
 //
 //   fhreplay [--verbose] [--steps N] <runtime dir> <film file>...
 //   fhreplay [--verbose] --record <runtime dir> <script file> <film file>
+//   --fill-objects N (after --verbose) replaces each section's map objects with N
+//   objects spread over the map, to measure the step with a full object pool; a film
+//   recorded with it must be played back with the same N.
 //
 // The runtime dir is a game folder (resourcesQSDL, VRNresources); the harness works in
 // a scratch folder of its own and writes nothing into it. For each run it prints, one
@@ -151,6 +154,12 @@ int main(int argc, char** argv) {
         --argc;
     } else {
         hideGameLog();
+    }
+    if (argc >= 3 && std::strcmp(argv[1], "--fill-objects") == 0) {
+        FHReplay::setFillObjects(std::atoi(argv[2]));
+        argv[2] = argv[0];
+        argv += 2;
+        argc -= 2;
     }
     if (argc >= 2 && std::strcmp(argv[1], "--record") == 0) return record(argc, argv);
     if (argc >= 2 && (std::strcmp(argv[1], "--help") == 0 || std::strcmp(argv[1], "-h") == 0)) {

@@ -280,6 +280,36 @@ uint64_t endStateHash() {
     return h.h;
 }
 
+namespace {
+
+int fillObjects = 0;
+
+// Replaces the section's map objects with `fillObjects` objects on a grid over the map.
+void fillPool() {
+    if (fillObjects <= 0) return;
+    static const int16_t kKinds[][3] = {
+        // kind, horizontal, vertical parameter
+        {32, 2, 0}, {19, 2, 2}, {37, 2, 2}, {14, 0, 0}, {49, 1, 0}, {260, 100, 0}, {32, -2, 0}, {8, 0, 0},
+    };
+    constexpr int kRec = 288;
+    static unsigned char list[128 * kRec];
+    std::memset(list, 0, sizeof list);
+    const int n = fillObjects < 128 ? fillObjects : 128;
+    const int w = FHWGBL::MapBlkWidth > 0 ? FHWGBL::MapBlkWidth : 16;
+    const int h = FHWGBL::MapBlkHeight > 0 ? FHWGBL::MapBlkHeight : 16;
+    for (int i = 0; i < n; ++i) {
+        const int16_t* k = kKinds[i % 8];
+        const int16_t words[11] = {1, k[0], int16_t(FHWGBL::SECTION), int16_t((i * 7) % w), int16_t((i * 5) % h),
+                                   k[1], k[2], 0, 0, 0, 0};
+        std::memcpy(list + i * kRec, words, sizeof words);
+    }
+    W.objectCtrl.loadObjectsFrom(list, n, FHWGBL::SECTION);
+}
+
+}  // namespace
+
+void setFillObjects(int n) { fillObjects = n; }
+
 bool playFilm(const std::string& path, long maxSteps, RunReport& out) {
     char* film = static_cast<char*>(OpenDataFilePtrByName(path.c_str()));
     if (film == nullptr) {
@@ -310,6 +340,7 @@ bool playFilm(const std::string& path, long maxSteps, RunReport& out) {
         return false;
     }
     W.fhWorldMainLoop(-1);
+    fillPool();
     out.chapter = chapter;
     out.section = section;
     runSteps(maxSteps, out, [](long) { return true; });
@@ -331,6 +362,7 @@ bool recordFilm(const Script& script, const std::string& outPath, RunReport& out
         return false;
     }
     W.fhWorldMainLoop(-1);
+    fillPool();
     out.chapter = script.chapter;
     out.section = script.section;
     // The keyboard must give the script's words (the D buttons never reach a film).

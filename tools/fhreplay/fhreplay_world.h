@@ -45,6 +45,11 @@ bool playFilm(const std::string& path, long maxSteps, RunReport& out);
 // when the section ends or the script runs out of words. False on failure.
 bool recordFilm(const Script& script, const std::string& outPath, RunReport& out);
 
+// Benchmark load: when above 0, every section the harness starts (recorded or played
+// back) has its map objects replaced by this many objects (at most 128) spread over the
+// map, a mix of walkers, flyers, homers, hoppers, coins and scenery, so that the step is
+// measured with a full pool. Recording and playback must use the same number.
+void setFillObjects(int n);
 // `path` made absolute against the current working folder (the harness changes folder
 // when the world starts).
 std::string absolutePath(const char* path);
