@@ -128,7 +128,7 @@ int MyCharactor::MovePippoInu(int f) {
             if (P.chargeCount > 60) {
                 spAtkState = 1;
                 FHPlay::playSound(38);
-                deco.NewDecorateDetailing(posX + halfW, posY + halfH, 1, 0, 0, 100, 100, 0, 6, 30, 19, 0, 1.0,
+                deco.NewDecorateDetailing(posX + halfW, posY + halfH, 1, 0, 0, 12, 12, 0, 8, 24, 19, 0, 1.0,
                                           0.9, 0.3, 0.9, kBlendAdd);
             }
             break;

@@ -165,6 +165,9 @@ FHExplode::Rule FHExplode::ruleFor(int kind) {
         case 92: case 209: return EXPLODE128;
         case 102: case 106: case 109: case 112: case 222: case 223: return EXPLODE133;
         case 210: return LAST_BOSS;
+        case 140: case 144: case 145: case 149: case 150: case 151: case 152: case 153:
+        case 160: case 161: case 162: case 163: case 164: case 165: case 166: case 167: case 168: case 172:
+            return CAPSULE_BREAK;
         case 47: case 104: case 107: case 110: case 175: case 217: case 231: return PIECES;
         default: return (kind < 8 || kind > 231) ? COIN : PIECES;
     }
@@ -239,7 +242,8 @@ void MainObjectCtrlCls::Object::explode(int shotSpeedX) {
             break;
         }
         case FHExplode::PIECES: breakPieces(*this, shotSpeedX); break;
-        case FHExplode::COIN: breakWithCoin(*this, shotSpeedX); break;
+        case FHExplode::COIN:
+        case FHExplode::CAPSULE_BREAK: breakWithCoin(*this, shotSpeedX); break;
     }
 
     // 3. Paid and opened when gone; otherwise it takes the new kind's box about its centre.

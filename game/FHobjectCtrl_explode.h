@@ -18,6 +18,7 @@ enum Rule {
     BECOME83,
     LAST_BOSS,          // explosion 133 with the closing message
     PIECES,             // kind-specific debris, no coin
+    CAPSULE_BREAK,      // a capsule that is not thrown breaks open: debris and a coin
     COIN,               // debris of its picture and a coin
 };
 

@@ -3,7 +3,7 @@
 // A boss or a large object that runs out of life turns into an explosion (Object::explode):
 // it keeps its picture (patt), sinks slowly at its speedY, flashes and throws bursts for
 // its period (the explosion kind's attribute value, frames), and then pays the score it
-// carries in regA and opens its target blocks. Rows: p1 bursts per spray, p2 a screen
+// carries in regA; the frame step then opens its target blocks. Rows: p1 bursts per spray, p2 a screen
 // shake while it lasts (1) or not (0), p3 pieces thrown at the end.
 //
 // A thrown capsule that has hit something drops its empty shell (kind 42, patt = the
@@ -73,8 +73,7 @@ void explosion(Obj& o, FHObj::Step& s, const FHObj::KindRow& row) {
             Score += o.regA;
             FHFx::scoreSign(cx, o.posY, o.regA);
         }
-        if (o.target >= 8 && o.target <= 1023) ChangeMapObj(o.target, 7);
-        o.activeF = 0;
+        o.activeF = 0;  // the frame step opens the target blocks of a finished explosion
         s.pattern = 0;
     }
 }
@@ -111,7 +110,5 @@ const FHObj::BehaviourSpan kSpans[] = {
 
 }  // namespace
 
-namespace FHObj {
-extern const BehaviourList kExplosionBehaviours;
-const BehaviourList kExplosionBehaviours = {kSpans, static_cast<int>(sizeof kSpans / sizeof kSpans[0])};
-}  // namespace FHObj
+extern const FHObj::BehaviourList kFamilyExplosion;
+const FHObj::BehaviourList kFamilyExplosion = {kSpans, static_cast<int>(sizeof kSpans / sizeof kSpans[0])};

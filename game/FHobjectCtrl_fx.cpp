@@ -51,11 +51,7 @@ void debris(int x, int y, int patt, int dirX) {
 }
 
 int appear(int x, int y, int vx, int vy, int kind, int param, int count) {
-    MainObjectCtrlCls& objs = Game_GLOBALS::MyWorld.objectCtrl;
-    const int slot = objs.AppearObject(x, y, vx, vy, kind, param);
-    if (slot < 0 || slot >= MainObjectCtrlCls::kObjects) return -1;
-    objs.objects[slot].work5 = count;
-    return slot;
+    return Game_GLOBALS::MyWorld.objectCtrl.AppearObjectWithCount(x, y, vx, vy, kind, param, count);
 }
 
 void fieldBox(int x, int y, const rRect& r, const double* colour) {

@@ -24,7 +24,7 @@ void scoreSign(int x, int y, int points);
 // Pieces of a destroyed object's picture: spinning, thrown sideways by `dirX`.
 void debris(int x, int y, int patt, int dirX);
 // A map object of `kind` at (x, y) with speed (vx, vy), param and starting count
-// (work5); the pool's slot, or -1 when the pool took nothing.
+// (work5), through the object pool.
 int appear(int x, int y, int vx, int vy, int kind, int param, int count);
 // A translucent rectangle over the field for the rect view (box offsets from (x, y)).
 void fieldBox(int x, int y, const rRect& r, const double* colour);

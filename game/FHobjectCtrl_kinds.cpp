@@ -7,19 +7,18 @@ extern const FHObj::BehaviourList kFamilyStatic;    // drawn only, events, scene
 extern const FHObj::BehaviourList kFamilyMovers;    // kinds 8, 14, 19, 32, 37, 90
 extern const FHObj::BehaviourList kFamilyCapsules;  // item capsules 136..172
 extern const FHObj::BehaviourList kFamilyItems;     // pick-ups
+extern const FHObj::BehaviourList kFamilyExplosion; // explosions 128..135, capsule shell 42
 // The designed families' rows (FHobjectCtrl_family_rows.cpp) are declared in
 // FHobjectCtrl_family.h.
 
 namespace FHObj {
-
-extern const BehaviourList kExplosionBehaviours;  // explosions 128..135, the shell 42
 
 const BehaviourList kAllBehaviourLists[] = {
     kFamilyStatic,
     kFamilyMovers,
     kFamilyCapsules,
     kFamilyItems,
-    kExplosionBehaviours,
+    kFamilyExplosion,
     kWalkerBehaviours,
     kHopperBehaviours,
     kFlyerBehaviours,

@@ -1,12 +1,9 @@
 // Actors that are not built yet, as empty pools.
 //
-// The player, the contact step and the world step call into the map objects and the
-// swimming step (with the dog under water). Until those actors exist, the functions below behave
-// exactly as their pools behave when nothing is in them: nothing is created (a request
-// is dropped as by a full pool, result -1), nothing moves, nothing is hit, and no map
-// object is placed. They never invent a result. Each function moves to its own module
-// (FHobjectCtrl_objects*, FHobjectCtrl_swim*)
-// when that actor is built, and is removed from here.
+// The player, the contact step and the world step call into the swimming step (with the
+// dog under water). Until it exists, the functions below behave as an actor that does
+// nothing: nothing moves and nothing is drawn. They never invent a result. Each moves to
+// FHobjectCtrl_swim* when swimming is built, and is removed from here.
 #include "FHobjectCtrl.h"
 #include "FHobjectCtrl_pending.h"
 #include "FHobjectCtrl_play.h"
@@ -15,7 +12,6 @@ namespace FHPending {
 void resetSwimStatics() {}                  // no swimming statics exist yet
 void surfacingEvent(MyCharactor* /*me*/) {} // no surfacing event yet
 }  // namespace FHPending
-
 
 // ---- Swimming, and the dog under water. ----
 int MyCharactor::SwimPippoInu(int /*f*/) {

@@ -61,6 +61,9 @@ void MyCharactor::newGame(int) {
     speedX = speedY = 0;
     spriteRot = 0;
     facing = 1;
+    // The dog's heading and frame count steer it: a film must start from the same ones.
+    work1 = 0;
+    work5 = 0;
     weapon = MYSHOT_WAVE;
     energy = 10000;
     airGauge = 10000;

@@ -56,6 +56,14 @@ bool breakBlocks(MyShotsCtrlCls::MyShot& s) {
     return hit;
 }
 
+// A weapon shot ends when it strikes (with a burst and its sound) or when its time is up.
+bool weaponEnds(MyShotsCtrlCls::MyShot& s, bool hit, bool timeUp) {
+    if (!hit) return timeUp;
+    FHFx::burst(s.posX + s.halfW, s.posY + s.halfH, 5);
+    FHPlay::playSound(10);
+    return true;
+}
+
 }  // namespace
 
 void MyShotsCtrlCls::MyShot::move() {
@@ -196,12 +204,7 @@ void MyShotsCtrlCls::MyShot::move() {
             posX += speedX / 2;
             posY += (1 + bigF) * QSDLpp_Trigon::sin100x((age & 31) * 8);
             if ((age & 1) == 0) FHFx::trail(posX + halfW, posY + halfH, picture, bigF ? 160 : 80, 0, 0.6, true);
-            if (hit) {
-                FHFx::burst(posX + halfW, posY + halfH, 5);
-                FHPlay::playSound(10);
-                end = true;
-            }
-            end = end || age >= 60 * L;
+            end = weaponEnds(*this, hit, age >= 60 * L);
             break;
         case MYSHOT_ROLLER: {
             const int bits =
@@ -212,12 +215,7 @@ void MyShotsCtrlCls::MyShot::move() {
             if (left < 5) alpha = left < 0 ? 0.0 : left / 5.0;
             picture = 36 + ((CtrlCounter / 8) & 1) + (speedX < 1 ? 2 : 0);
             if (age >= 11 && (age & 15) == 0) FHFx::trail(posX + halfW, posY + halfH, picture, 100, 0, 0.5, false);
-            if (hit) {
-                FHFx::burst(posX + halfW, posY + halfH, 5);
-                FHPlay::playSound(10);
-                end = true;
-            }
-            end = end || age >= 120 * L;
+            end = weaponEnds(*this, hit, age >= 120 * L);
             break;
         }
         case MYSHOT_BOUNCER: {
@@ -227,12 +225,7 @@ void MyShotsCtrlCls::MyShot::move() {
             speedY = clip(speedY + 50, 800, -800);
             picture = 66;
             FHFx::trail(posX + halfW, posY + halfH, picture, 100, 0, 0.5, false);
-            if (hit) {
-                FHFx::burst(posX + halfW, posY + halfH, 5);
-                FHPlay::playSound(10);
-                end = true;
-            }
-            end = end || age >= 120 * L;
+            end = weaponEnds(*this, hit, age >= 120 * L);
             break;
         }
         case MYSHOT_GRENADE: {

@@ -114,6 +114,11 @@ Mix_Chunk* QSDLpp_MixSoundCls::chunk(int n) const {
     return (n >= 0 && n < sndCount) ? sndChunk[n] : nullptr;
 }
 
+// The position last given to each effect channel. A channel starts centred; the mixer
+// allocates its position effect on the first call for a channel, so a play at the
+// position the channel already has leaves it alone (nothing is allocated during play).
+static int channelPosition[QSDL_SND_FX_CHANNELS][2] = {};
+
 int QSDLpp_MixSoundCls::playNum(int n, int angle, int distance) {
     if (!SoundActiveF) return 0;
     int ch = 0;
@@ -121,7 +126,11 @@ int QSDLpp_MixSoundCls::playNum(int n, int angle, int distance) {
         ch++;
     if (ch >= QSDL_SND_FX_CHANNELS) return 0;
     if (n < 0 || n >= sndCount) return 0;
-    Mix_SetPosition(ch, Sint16(angle), Uint8(distance));
+    if (channelPosition[ch][0] != angle || channelPosition[ch][1] != distance) {
+        Mix_SetPosition(ch, Sint16(angle), Uint8(distance));
+        channelPosition[ch][0] = angle;
+        channelPosition[ch][1] = distance;
+    }
     if (sndChunk[n]) Mix_PlayChannel(ch, sndChunk[n], 0);
     return ch + 1;
 }

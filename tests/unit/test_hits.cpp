@@ -172,7 +172,18 @@ TEST_F(Hits, BossTargetBlocksOpenWhenItIsGone) {
     EXPECT_EQ(big.power, 999);
     EXPECT_EQ(big.regA, 50000) << "the boss's value, paid when the explosion ends";
     EXPECT_EQ(MenMap[5][5], 938);
+    // The explosion flashes for its period (kind 135: 240 frames), then pays the boss's
+    // value and the gate opens.
+    const int score = Score;
+    for (int i = 0; i < 239 && big.activeF; ++i) W.objectCtrl.moveObjects();
+    EXPECT_TRUE(big.activeF);
+    EXPECT_EQ(Score, score);
+    W.objectCtrl.moveObjects();
+    EXPECT_FALSE(big.activeF);
+    EXPECT_EQ(Score, score + 50000);
+    EXPECT_EQ(MenMap[5][5], 7);
     EXPECT_EQ(FHExplode::ruleFor(3), FHExplode::COIN);
+    EXPECT_EQ(FHExplode::ruleFor(161), FHExplode::CAPSULE_BREAK) << "capsules that are not thrown break open";
     EXPECT_EQ(FHExplode::ruleFor(29), FHExplode::PIECES);
 }
 
