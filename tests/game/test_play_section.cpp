@@ -399,8 +399,6 @@ int playRuns(const char* runs, bool& handedOver) {
 // door. Catches a map or a movement rule that leaves one of the two unable to get through.
 TEST_F(Section, BothFriendsBringTheMeadowToItsDoor) {
     ASSERT_EQ(start(0, 0, false), 0);
-    // The route tests the ground; the section's enemies are met in their own tests.
-    FHSYS_GLOBALS::use_invincibleF = true;
     sendCreaturesAway();
     bool handedOver = false;
     const int r = playRuns(
@@ -427,8 +425,6 @@ TEST_F(Section, BothFriendsBringTheMeadowToItsDoor) {
 // ledge, and needs a running leap for the pit and a long jump for the field.
 TEST_F(Section, BothFriendsCrossTheOrchardToItsDoor) {
     ASSERT_EQ(start(0, 1, false), 0);
-    // The route tests the ground; the section's enemies are met in their own tests.
-    FHSYS_GLOBALS::use_invincibleF = true;
     sendCreaturesAway();
     bool handedOver = false;
     const int r = playRuns(
