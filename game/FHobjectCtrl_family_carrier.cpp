@@ -29,14 +29,6 @@ using Obj = MainObjectCtrlCls::Object;
 
 inline int sgn(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
 
-// Shorter signed difference across a wrapping field.
-int wrapDiff(int a, int b, int m) {
-    int d = a - b;
-    if (m <= 0) return d;
-    d = FHPlay::wrapMod(d, m);
-    if (d > m / 2) d -= m;
-    return d;
-}
 
 void setState(Obj& o, int state) {
     o.regC = state;
@@ -62,8 +54,8 @@ void carrierStep(Obj& o, FHObj::Step& s, const FHObj::KindRow& row) {
         o.w1 = o.posY;
     }
     const int cx = o.posX + o.halfW, cy = o.posY + o.halfH;
-    const int dx = wrapDiff(P->posX + P->halfW, cx, MapFieldWidth);
-    const int dy = wrapDiff(P->posY + P->halfH, cy, MapFieldHeight);
+    const int dx = FHPlay::wrapDiff(P->posX + P->halfW, cx, MapFieldWidth);
+    const int dy = FHPlay::wrapDiff(P->posY + P->halfH, cy, MapFieldHeight);
     const int reach = row.p1 * 100;
     const bool near = std::abs(dx) < reach && std::abs(dy) < reach;
     const bool heldNow = UWMode ? (P->uwState == FHSwim::P_HELD) : (P->airCount <= 119);
@@ -74,8 +66,8 @@ void carrierStep(Obj& o, FHObj::Step& s, const FHObj::KindRow& row) {
     switch (o.regC) {
         case 0: {
             // Drift round home, bobbing.
-            const int hx = wrapDiff(o.w0, o.posX, MapFieldWidth) + QSDLpp_Trigon::cos100x(o.age) * 24;
-            const int hy = wrapDiff(o.w1, o.posY, MapFieldHeight) + QSDLpp_Trigon::sin100x(o.age * 2) * 12;
+            const int hx = FHPlay::wrapDiff(o.w0, o.posX, MapFieldWidth) + QSDLpp_Trigon::cos100x(o.age) * 24;
+            const int hy = FHPlay::wrapDiff(o.w1, o.posY, MapFieldHeight) + QSDLpp_Trigon::sin100x(o.age * 2) * 12;
             steer(o, hx, hy, row.speed / 3);
             if (near && P->invincTimer == 0 && !MyCharactor::MissingF) {
                 setState(o, 1);
@@ -103,7 +95,7 @@ void carrierStep(Obj& o, FHObj::Step& s, const FHObj::KindRow& row) {
                 break;
             }
             // Drag toward home and a little down, slowly.
-            steer(o, wrapDiff(o.w0, o.posX, MapFieldWidth), wrapDiff(o.w1, o.posY, MapFieldHeight) + 3200,
+            steer(o, FHPlay::wrapDiff(o.w0, o.posX, MapFieldWidth), FHPlay::wrapDiff(o.w1, o.posY, MapFieldHeight) + 3200,
                   row.speed / 4);
             break;
         case 4:

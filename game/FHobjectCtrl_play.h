@@ -46,4 +46,15 @@ inline int wrapMod(int v, int m) {
     return r < 0 ? r + m : r;
 }
 
+// The shorter signed difference a - b across a field that wraps every m units.
+inline int wrapDiff(int a, int b, int m) {
+    if (m <= 0) return a - b;
+    const int d = wrapMod(a - b, m);
+    return d > m / 2 ? d - m : d;
+}
+
+// A live map object the player can touch (active, awake, a known kind): its box from
+// the kind's attribute record and its attribute flags; nullptr for any other record.
+const rRect* touchableBox(const MainObjectCtrlCls::Object& o, int* flags);
+
 }  // namespace FHPlay

@@ -11,6 +11,7 @@
 #include "FHobjectCtrl_dog.h"
 #include "FHobjectCtrl_play.h"
 #include "FHobjectCtrl_swim.h"
+#include "envresGlobal.h"
 #include "qgu_carbonlike2.h"
 #include "qsdlpp2_globals.h"
 #include "qsdlpp2_trigon.h"
@@ -39,6 +40,14 @@ Controls readControls() {
     c.trigA = st.trigA(p) || (!ALTplayF && st.trigA(1));
     c.trigC = st.trigC(0) || st.trigC(1);
     return c;
+}
+
+const rRect* touchableBox(const MainObjectCtrlCls::Object& o, int* flags) {
+    if (!o.activeF || o.work5 <= 0 || o.kind < 0 || o.kind >= 272) return nullptr;
+    const int32_t* A = MainObjectCtrlCls::Object::ObjAttribute[o.kind];
+    if (A == nullptr || A[OBJATTR_RECT] < 0 || A[OBJATTR_RECT] >= 64) return nullptr;
+    *flags = A[OBJATTR_FLAGS];
+    return &MainObjectCtrlCls::Object::objectRects[A[OBJATTR_RECT]];
 }
 
 void playSound(int n) {

@@ -276,14 +276,10 @@ int MyCharactor::MoveUs(int f) {
     const rRect& reach = boxTable[3];
     for (int i = 0; i < MainObjectCtrlCls::kObjects; ++i) {
         MainObjectCtrlCls::Object& o = objCtrl.objects[i];
-        if (!o.activeF || o.work5 <= 0) continue;
-        if (o.kind < 0 || o.kind >= 272) continue;
-        const int32_t* A = MainObjectCtrlCls::Object::ObjAttribute[o.kind];
-        if (A == nullptr) continue;
-        const int flags = A[OBJATTR_FLAGS];
-        const int rectIdx = A[OBJATTR_RECT];
-        if (rectIdx < 0 || rectIdx >= 64) continue;
-        const rRect& ob = MainObjectCtrlCls::Object::objectRects[rectIdx];
+        int flags = 0;
+        const rRect* obp = FHPlay::touchableBox(o, &flags);
+        if (obp == nullptr) continue;
+        const rRect& ob = *obp;
 
         const int h1 = HitObjAndObj(posX, posY + 2 * dy, box, o.posX, o.posY, ob);
         lastH1 = h1;

@@ -22,14 +22,6 @@ namespace {
 
 inline int sgn(int v) { return v < 0 ? -1 : (v > 0 ? 1 : 0); }
 
-// The shorter signed difference a - b across a wrapping length m.
-int wrapDiff(int a, int b, int m) {
-    int d = a - b;
-    if (m <= 0) return d;
-    d = FHPlay::wrapMod(d, m);
-    if (d > m / 2) d -= m;
-    return d;
-}
 
 constexpr int64_t kNearSq = 256000000;  // 160 dots, squared, in hundredths
 const double kRingCyan[4] = {0.3, 1.0, 1.0, 0.8};
@@ -59,8 +51,8 @@ int MyCharactor::SwimPippoInu(int f) {
     if (P == nullptr) return 0;
     runCount += 1;
 
-    const int64_t ndx = wrapDiff(posX, P->posX, MapFieldWidth);
-    const int64_t ndy = wrapDiff(posY, P->posY, MapFieldHeight);
+    const int64_t ndx = FHPlay::wrapDiff(posX, P->posX, MapFieldWidth);
+    const int64_t ndy = FHPlay::wrapDiff(posY, P->posY, MapFieldHeight);
     NearPippoF = ndx * ndx + ndy * ndy < kNearSq;
 
     int patt = 648;

@@ -15,6 +15,9 @@
 #include <cstdio>
 #include <cstring>
 #include <string>
+#include <vector>
+
+#include <GL/gl.h>
 
 #include "FHWorldGlobal.h"
 #include "FHmyworld.h"
@@ -232,6 +235,25 @@ TEST_F(SwimRoom, InThroughTheCellarBreatheBeHeldDrownAndOut) {
     EXPECT_EQ(me().box.bottom - me().box.top, 1600) << "the swimming box";
     EXPECT_EQ(W.chars[1].restartX, W.chars[0].restartX) << "the friend came along";
     const int airAtEntry = me().airGauge;
+
+    // The panel's air label (a pale blue bubble, font 0) under the gauges: not the red
+    // key mark font 1 holds on the same code.
+    {
+        int w = 0, h = 0;
+        SDL_GetWindowSize(qgu_getTargetWindow(), &w, &h);
+        std::vector<unsigned char> px(size_t(w) * h * 4);
+        glReadPixels(0, 0, w, h, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+        int bubble = 0, red = 0;
+        for (int y = 228; y < 238; ++y)
+            for (int x = 308; x < 318; ++x) {
+                const int gx = x * w / 320, gy = h - 1 - y * h / 240;
+                const unsigned char* p = &px[(size_t(gy) * w + gx) * 4];
+                bubble += p[2] > 180 && p[1] > 150 && p[0] < p[2];
+                red += p[0] > 150 && p[1] < 90 && p[2] < 90;
+            }
+        EXPECT_GT(bubble, 4) << "the air label is drawn";
+        EXPECT_EQ(red, 0) << "the key mark of font 1 is not";
+    }
 
     int steps = 0;
     const int gold = GoldCoins;
