@@ -301,6 +301,37 @@ TEST_F(Section, BlocksAppearWhereActorsAtTheirPositionAre) {
     }
 }
 
+// The panel's time part shows only in a section with a time limit, and it leaves the
+// key marks to their own part (drawn once a step).
+TEST_F(Section, PanelTimePartNeedsALimitAndLeavesTheKeysToTheirPart) {
+    ASSERT_EQ(start(0, 0, false), 0);
+    RBGKeyBit = 15;
+    // Lit pixels of the panel area a part draws in, on a black frame.
+    auto lit = [&](int part, int x0, int y0, int x1, int y1) {
+        qgu_glClearColor(0, 0, 0, 1);
+        qgu_glClear(0x00004000 | 0x00000100);
+        W.updateScore(part);
+        std::vector<uint8_t> px(320 * 240 * 4);
+        qgu_glReadPixels(0, 0, 320, 240, GL_RGBA, GL_UNSIGNED_BYTE, px.data());
+        int n = 0;
+        for (int y = y0; y < y1; ++y)
+            for (int x = x0; x < x1; ++x) {
+                const uint8_t* p = &px[((239 - y) * 320 + x) * 4];
+                if (p[0] + p[1] + p[2] > 60) ++n;
+            }
+        return n;
+    };
+    const int32_t timer = TIMER;
+    TIMER = 3000;
+    EXPECT_GT(lit(3, 240, 0, 304, 28), 20) << "limit and elapsed time shown";
+    EXPECT_EQ(lit(3, 300, 54, 320, 90), 0) << "the time part drew the key marks";
+    EXPECT_GT(lit(4, 300, 54, 320, 90), 20) << "the key part draws them";
+    TIMER = 60000;  // no limit in this section
+    EXPECT_EQ(lit(3, 240, 0, 320, 240), 0) << "the time part drew without a limit";
+    TIMER = timer;
+    RBGKeyBit = 0;
+}
+
 // The stage's tune plays on every play of a section: again after other music was loaded
 // (game over, clear screen, a replay) and after it was faded (back to the title), goes
 // on across a reload of the same tune's map, and comes back at full volume there.

@@ -112,7 +112,10 @@ TEST(SpriteLogic, SettersKeepTheirRules) {
   s.put0offset(1, 2);
   EXPECT_DOUBLE_EQ(s.x, 13.34);
   s.setMsg("0123456789012345678901234567890123456789");
-  EXPECT_EQ(std::string(s.msg), "0123456789012345678901234567890");
+  EXPECT_EQ(std::string(s.msg), "0123456789012345678901234567890123456789") << "a long message kept whole";
+  const std::string tooLong(100, 'x');
+  s.setMsg(tooLong.c_str());
+  EXPECT_EQ(std::string(s.msg), std::string(sizeof s.msg - 1, 'x')) << "cut at the field, terminated";
 }
 
 TEST(SpriteLogic, InitPrmRestoresTheDrawingFieldsOnly) {
