@@ -28,17 +28,8 @@ export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 mkdir -p "$GAME"
 cp -r "$RUNTIME/fernhollow" "$RUNTIME/resourcesQSDL" "$RUNTIME/VRNresources" "$GAME/" || fail "copy runtime"
 
-# wait_for <seconds> <command...>: polls the command every 0.1 s.
-wait_for() {
-  local limit=$1; shift
-  local end=$((SECONDS + limit))
-  while [ $SECONDS -le $end ]; do
-    "$@" && return 0
-    sleep 0.1
-  done
-  return 1
-}
-size_is() { [ -f "$1" ] && [ "$(stat -c %s "$1")" -eq "$2" ]; }
+# wait_for and size_is
+. "$HERE/e2e_common.sh"
 alive() { kill -0 "$PID" 2>/dev/null; }
 gone() { ! kill -0 "$PID" 2>/dev/null; }
 in_log() { grep -q "$1" "$WORK/out.log"; }

@@ -16,18 +16,8 @@ BUILD=$(cd "$RUNTIME/.." && pwd)
 HERE=$(cd "$(dirname "$0")" && pwd)
 WORK=$(mktemp -d /tmp/fhinstall.XXXXXX)
 PREFIX=$WORK/moved/games/prefix
-fail() {
-  echo "FAIL: $*"
-  for f in "$WORK"/*.log; do [ -f "$f" ] && { echo "--- $f"; tail -20 "$f"; }; done
-  exit 1
-}
-cleanup() {
-  [ -n "${RUN_PID:-}" ] && kill "$RUN_PID" 2>/dev/null && wait "$RUN_PID" 2>/dev/null
-  chmod -R u+w "$WORK" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-. "$HERE/install_common.sh"
+. "$HERE/e2e_common.sh"
+install_test_setup
 [ -n "${DISPLAY:-}" ] || fail "no X display"
 command -v xdotool >/dev/null || fail "xdotool is missing"
 

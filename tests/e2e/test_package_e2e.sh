@@ -11,17 +11,8 @@ RUNTIME=${1:?runtime dir}
 BUILD=$(cd "$RUNTIME/.." && pwd)
 HERE=$(cd "$(dirname "$0")" && pwd)
 WORK=$(mktemp -d /tmp/fhpackage.XXXXXX)
-fail() {
-  echo "FAIL: $*"
-  for f in "$WORK"/*.log; do [ -f "$f" ] && { echo "--- $f"; tail -20 "$f"; }; done
-  exit 1
-}
-cleanup() {
-  [ -n "${RUN_PID:-}" ] && kill "$RUN_PID" 2>/dev/null && wait "$RUN_PID" 2>/dev/null
-  rm -rf "$WORK"
-}
-trap cleanup EXIT
-. "$HERE/install_common.sh"
+. "$HERE/e2e_common.sh"
+install_test_setup
 command -v cpack >/dev/null || fail "cpack is missing"
 [ -f "$BUILD/CPackConfig.cmake" ] || fail "no CPack configuration in $BUILD"
 

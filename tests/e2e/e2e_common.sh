@@ -1,10 +1,25 @@
-# Shared by the install and package end-to-end tests (sourced): an installed or unpacked
-# game run as a player would run it, and the checks of where its files went.
-# Expects WORK (a scratch folder) and fail() from the sourcing script.
-
-HERE=${HERE:-$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)}
+# Helpers of the end-to-end tests (sourced): waiting for states, and for the install and
+# package tests a program run as a player would run it, with the checks of where its
+# files went.
 export SDL_AUDIODRIVER=${SDL_AUDIODRIVER:-dummy}
 RUN_PID=
+
+# install_test_setup: for the install and package tests, which keep every log in WORK:
+# fail() shows the logs, and the scratch folder goes at the end (made writable first,
+# since a test may have made parts of it read-only).
+install_test_setup() {
+  fail() {
+    echo "FAIL: $*"
+    for f in "$WORK"/*.log; do [ -f "$f" ] && { echo "--- $f"; tail -20 "$f"; }; done
+    exit 1
+  }
+  cleanup() {
+    [ -n "${RUN_PID:-}" ] && kill "$RUN_PID" 2>/dev/null && wait "$RUN_PID" 2>/dev/null
+    chmod -R u+w "$WORK" 2>/dev/null
+    rm -rf "$WORK"
+  }
+  trap cleanup EXIT
+}
 
 # wait_for SECONDS COMMAND...: polls the command every 0.1 s until it succeeds.
 wait_for() {
