@@ -14,7 +14,6 @@ extern const FHObj::BehaviourList kFamilyCarrier;   // carriers (kind 97, the la
 
 namespace FHObj {
 
-
 const BehaviourList kAllBehaviourLists[] = {
     kFamilyStatic,
     kFamilyMovers,

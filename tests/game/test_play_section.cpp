@@ -4,6 +4,7 @@
 // game over, the counter seal, blocks decaying and animating on screen, and a recorded
 // film that replays to the same end state.
 
+#include "envresGlobal.h"
 #include "game_keys.h"
 #include "scratch_folder.h"
 #include <SDL.h>
@@ -674,4 +675,29 @@ TEST_F(Section, OakGuardianChangesPhaseAndItsFallOpensTheGate) {
     int i = 0;
     for (; i < 600 && blocksOf(938) > 0; ++i) step();
     EXPECT_EQ(blocksOf(938), 0) << "the gate opened after the guardian fell";
+}
+
+// Chapter 1 played straight through, as the stage table orders it (1.0, 1.1, 1.2, the
+// last of which finishes the chapter): each section from its start with the input of its
+// golden film script, the hero first and then the heroine after the hand-over on the
+// door; each ends with both friends at the door, without a miss.
+TEST_F(Section, TheFlowerChapterIsClearedSectionBySection) {
+    const char* films[] = {"c1s0_blossom_meadow", "c1s1_sunflower_climb", "c1s2_twilight_garden"};
+    for (int s = 0; s < 3; ++s) {
+        SCOPED_TRACE(films[s]);
+        std::FILE* f = std::fopen((std::string(FH_SOURCE_DIR) + "/tests/films/" + films[s] + ".script").c_str(), "r");
+        ASSERT_NE(f, nullptr);
+        std::string runs;
+        char line[512];
+        while (std::fgets(line, sizeof line, f))
+            if (line[0] != '#' && std::strncmp(line, "section", 7) != 0) runs += line;
+        std::fclose(f);
+        ASSERT_EQ(start(1, s, false), 0);
+        bool handedOver = false;
+        const int r = playRuns(runs.c_str(), handedOver);
+        EXPECT_TRUE(handedOver);
+        EXPECT_EQ(r, 2) << "both characters at the door clear the section";
+        EXPECT_EQ(MissCount, 0);
+        EXPECT_EQ(vrndx_getStageRefPtr(1, s)[1], s < 2 ? s + 1 : 5) << "the next section in order";
+    }
 }

@@ -128,16 +128,11 @@ Checked playMap(int group, int k, int startX, int startY, const std::vector<std:
             if (!reach[i]) continue;
             uint16_t b = f.cells[i];
             if (b >= 448 && b <= 450 && !f.keys[b - 448]) f.keys[b - 448] = changed = true;
-            if (b >= 428 && b <= 431) {
-                int from = info[12 + 2 * (b - 428)], to = info[13 + 2 * (b - 428)];
-                if (from || to)
-                    for (uint16_t& c : f.cells)
-                        if (c == from) c = uint16_t(to);
-                f.cells[i] = uint16_t(b - 64);
-                changed = true;
-            }
-            if (b >= 424 && b <= 427) {
-                int from = info[4 + 2 * (b - 424)], to = info[5 + 2 * (b - 424)];
+            // One-shot switches use the record's pairs 4..7, pressure switches (held
+            // for good here) its pairs 0..3; either way the switch shows pressed.
+            const int pair = (b >= 428 && b <= 431) ? b - 428 + 4 : (b >= 424 && b <= 427) ? b - 424 : -1;
+            if (pair >= 0) {
+                int from = info[4 + 2 * pair], to = info[5 + 2 * pair];
                 if (from || to)
                     for (uint16_t& c : f.cells)
                         if (c == from) c = uint16_t(to);
