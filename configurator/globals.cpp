@@ -24,10 +24,11 @@ void playEffect(int n) {
 
 void loadGammaPicture() {
     // Brightening happens when a picture becomes a texture, so the picture is made
-    // again under the gamma choice now in force.
+    // again under the gamma choice now in force (picture files are otherwise always
+    // brightened, which would show "Brighter" whatever was chosen).
     if (stateSpriteTxNum) qgu_DisposeTex(stateSpriteTxNum);
     stateSpriteTxNum = 0;
     GLuint tex = 0;
-    if (qgu_NewTextureFromPicFile(CFG_GAMMA_PICTURE_PATH, &tex, false, false) == 0) stateSpriteTxNum = tex;
+    if (qgu_NewTextureFromPicFileAsSet(CFG_GAMMA_PICTURE_PATH, &tex, false) == 0) stateSpriteTxNum = tex;
 }
 } // namespace SYS_GLOBALS

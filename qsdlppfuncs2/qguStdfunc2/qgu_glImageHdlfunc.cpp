@@ -356,19 +356,29 @@ int qgu_NewTextureFromPicRes(int resID, GLuint* texOut, bool smooth, bool colour
   return 0;
 }
 
-int qgu_NewTextureFromPicFile(const char* path, GLuint* texOut, bool smooth, bool colourKey) {
+namespace {
+int textureFromFile(const char* path, GLuint* texOut, bool smooth, bool colourKey, bool brighten) {
   SDL_Surface* s = decodeFile(path);
   if (!s) {
     printf("Image load Error. ( %s )\n", path ? path : "");
     return -1;
   }
   printf("Image file load Succeed. ( %s )\n", path);
-  qgu_brightenAndKey(s, true, colourKey);
+  qgu_brightenAndKey(s, brighten, colourKey);
   GLuint tex = uploadSurface(s, smooth);
   recordTexture(tex, kNone, 0, false, s->w, s->h);
   SDL_FreeSurface(s);
   if (texOut) *texOut = tex;
   return 0;
+}
+}  // namespace
+
+int qgu_NewTextureFromPicFile(const char* path, GLuint* texOut, bool smooth, bool colourKey) {
+  return textureFromFile(path, texOut, smooth, colourKey, true);
+}
+
+int qgu_NewTextureFromPicFileAsSet(const char* path, GLuint* texOut, bool smooth) {
+  return textureFromFile(path, texOut, smooth, false, GammaCorrectF);
 }
 
 int qgu_NewFreeTexture(int width, int height, GLuint* texOut, GLenum format, bool smooth) {

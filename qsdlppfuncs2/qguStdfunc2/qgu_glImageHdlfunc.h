@@ -84,6 +84,9 @@ bool qgu_getGammmaCorrect();
 // ---- Textures (0 success, -1 failure unless said otherwise) ------------------------
 int qgu_NewTextureFromPicRes(int resID, GLuint* texOut, bool smooth, bool colourKey);
 int qgu_NewTextureFromPicFile(const char* path, GLuint* texOut, bool smooth, bool colourKey);
+// As qgu_NewTextureFromPicFile, but brightened only while brightening is switched on
+// (as resource pictures are): for a picture that must show the current gamma choice.
+int qgu_NewTextureFromPicFileAsSet(const char* path, GLuint* texOut, bool smooth);
 int qgu_NewFreeTexture(int width, int height, GLuint* texOut, GLenum format, bool smooth);
 int qgu_getTexIDfromResnum(int resID, uint32_t fileID);  // fileID 0: any container
 // Picture size as (0, 0, height, width). Unknown resource / texture: -1, rect zeroed.

@@ -53,6 +53,16 @@ inline void writeAll(const std::string& path, const std::vector<uint8_t>& bytes)
     std::fclose(f);
 }
 
+// A file of `size` bytes that takes no room on disk (a hole, then one last byte): a
+// stray huge file in a loader's way.
+inline void writeSparseFile(const std::string& path, long size, uint8_t last = 0) {
+    FILE* f = std::fopen(path.c_str(), "wb");
+    ASSERT_NE(f, nullptr) << path;
+    std::fseek(f, size - 1, SEEK_SET);
+    std::fputc(last, f);
+    std::fclose(f);
+}
+
 inline void putBE32(std::vector<uint8_t>& v, size_t at, uint32_t x) {
     v[at] = uint8_t(x >> 24);
     v[at + 1] = uint8_t(x >> 16);

@@ -214,13 +214,7 @@ TEST(PrefFile, AFileThatExistsButCannotBeReadIsNeverWrittenOver) {
                       huge = dir.file("huge.pref");
     ASSERT_EQ(symlink("/dev/zero", dev.c_str()), 0);
     ASSERT_EQ(mkdir(folder.c_str(), 0755), 0);
-    {
-        FILE* f = std::fopen(huge.c_str(), "wb");
-        ASSERT_NE(f, nullptr);
-        std::fseek(f, (2 << 20) - 1, SEEK_SET);  // 2 MiB, sparse
-        std::fputc(0x42, f);
-        std::fclose(f);
-    }
+    coretest::writeSparseFile(huge, 2L << 20, 0x42);  // 2 MiB
     for (const std::string& path : {dev, folder, huge}) {
         PrefHandler pref(path.c_str(), 1024);
         std::string log;

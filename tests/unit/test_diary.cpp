@@ -370,13 +370,7 @@ TEST_F(DiaryTest, ADiaryThatExistsButCannotBeReadIsNeverWrittenOver) {
 }
 
 TEST_F(DiaryTest, AHugeStrayDiaryIsNeverReadWhole) {
-    {
-        FILE* f = std::fopen("vrnpr.pref", "wb");
-        ASSERT_NE(f, nullptr);
-        std::fseek(f, (64 << 20) - 1, SEEK_SET);  // 64 MiB, sparse
-        std::fputc(1, f);
-        std::fclose(f);
-    }
+    coretest::writeSparseFile("vrnpr.pref", 64L << 20, 1);  // 64 MiB
     const std::string out = reload();
     EXPECT_EQ(out.find("Read 67108864 byte"), std::string::npos) << out;
     EXPECT_NE(out.find("Read 1312 byte Succeed."), std::string::npos) << out;

@@ -258,13 +258,7 @@ TEST_F(ReplayTest, DamagedFilmsAreRefused) {
 
 TEST_F(ReplayTest, AHugeStrayFilmIsRefusedUnread) {
     ASSERT_EQ(mkdir("replayfilms", 0755), 0);
-    {
-        FILE* f = std::fopen("replayfilms/Best2-2.vrnrpmov", "wb");
-        ASSERT_NE(f, nullptr);
-        std::fseek(f, (32 << 20) - 1, SEEK_SET);  // 32 MiB, sparse
-        std::fputc(0, f);
-        std::fclose(f);
-    }
+    coretest::writeSparseFile("replayfilms/Best2-2.vrnrpmov", 32L << 20);  // 32 MiB
     const std::string log = reloadFilms();
     EXPECT_FALSE(w.filmPresent[1][1][1]);
     EXPECT_NE(log.find("Replay file was corrupted.replayfilms/Best2-2.vrnrpmov\n"), std::string::npos);
@@ -272,36 +266,33 @@ TEST_F(ReplayTest, AHugeStrayFilmIsRefusedUnread) {
 }
 
 TEST_F(ReplayTest, FilmsPlayWithTheModesTheyWereRecordedWith) {
-    // Recorded in free play.
-    FHSYS_GLOBALS::unLock_usingF[5] = true;
-    FHSYS_GLOBALS::unLock_usingF[6] = false;
-    recordSection(1, 0, 40);
-    EXPECT_TRUE(FHSYS_GLOBALS::use_freePlayF);
-    ASSERT_TRUE(save(0));
-    reloadFilms();
-    // Watched with invincibility switched on instead: the film's modes win.
-    FHSYS_GLOBALS::unLock_usingF[5] = false;
-    FHSYS_GLOBALS::unLock_usingF[6] = true;
-    int r = -1;
-    startPlayback(1, 0, 0, &r);
-    ASSERT_EQ(r, 0);
-    EXPECT_TRUE(FHSYS_GLOBALS::use_freePlayF);
-    EXPECT_FALSE(FHSYS_GLOBALS::use_invincibleF);
-    QSDL_GLOBALS::Stick.endsync();
-    w.replayPlaybackF = false;
-
-    // Recorded with neither: watched with both on, still neither.
-    FHSYS_GLOBALS::unLock_usingF[5] = FHSYS_GLOBALS::unLock_usingF[6] = false;
-    recordSection(1, 0, 40);
-    ASSERT_TRUE(save(0));
-    reloadFilms();
-    FHSYS_GLOBALS::unLock_usingF[5] = FHSYS_GLOBALS::unLock_usingF[6] = true;
-    startPlayback(1, 0, 0, &r);
-    ASSERT_EQ(r, 0);
-    EXPECT_FALSE(FHSYS_GLOBALS::use_freePlayF);
-    EXPECT_FALSE(FHSYS_GLOBALS::use_invincibleF);
-    QSDL_GLOBALS::Stick.endsync();
-    w.replayPlaybackF = false;
+    using FHSYS_GLOBALS::unLock_usingF;
+    // Records a film of chapter 2 section 1 with the given modes switched on.
+    auto recordWith = [&](bool freePlay, bool invincible) {
+        unLock_usingF[5] = freePlay;
+        unLock_usingF[6] = invincible;
+        recordSection(1, 0, 40);
+        EXPECT_EQ(FHSYS_GLOBALS::use_freePlayF, freePlay);
+        ASSERT_TRUE(save(0));
+        reloadFilms();
+    };
+    // Watches it with the given modes switched on; returns the modes play runs with
+    // (free play in bit 0, invincibility in bit 1).
+    auto watchWith = [&](bool freePlay, bool invincible) {
+        unLock_usingF[5] = freePlay;
+        unLock_usingF[6] = invincible;
+        int r = -1;
+        startPlayback(1, 0, 0, &r);
+        EXPECT_EQ(r, 0);
+        const int modes = (FHSYS_GLOBALS::use_freePlayF ? 1 : 0) | (FHSYS_GLOBALS::use_invincibleF ? 2 : 0);
+        QSDL_GLOBALS::Stick.endsync();
+        w.replayPlaybackF = false;
+        return modes;
+    };
+    recordWith(true, false);
+    EXPECT_EQ(watchWith(false, true), 1) << "recorded in free play, watched invincible";
+    recordWith(false, false);
+    EXPECT_EQ(watchWith(true, true), 0) << "recorded with neither, watched with both";
 
     // A film from before the modes were stored (the spare word still zero) plays with
     // the viewer's modes, as it always did; its checksum still holds.
@@ -311,11 +302,7 @@ TEST_F(ReplayTest, FilmsPlayWithTheModesTheyWereRecordedWith) {
     std::fill(old.begin() + 80, old.begin() + 84, 0);
     coretest::writeAll(path, old);
     reloadFilms();
-    FHSYS_GLOBALS::unLock_usingF[5] = false;
-    startPlayback(1, 0, 0, &r);
-    ASSERT_EQ(r, 0);
-    EXPECT_FALSE(FHSYS_GLOBALS::use_freePlayF);
-    EXPECT_TRUE(FHSYS_GLOBALS::use_invincibleF);
+    EXPECT_EQ(watchWith(false, true), 2);
 }
 
 // Ends a live section of chapter 0 section 1 through the world's own bookkeeping, as a
