@@ -158,6 +158,8 @@ const FHObj::BehaviourSpan kSpans[] = {
     {sectionEndEvent, {5, 0, 0, 0, 0, 0, 0, 0, 0}},
     {drawnOnly, {6, 0, 0, 0, 0, 2, 0, 0, 0}},
     {drawnOnly, {7, 0, 0, 0, 0, 2, 0, 0, 0}},
+    // The place of a mystery item the diary says is already taken: nothing to draw.
+    {drawnOnly, {110, 0, 0, 0, 0, 0, 0, 0, 0}},
     {doorTaken, {120, 0, 0, 0, 0, 0, 0, 0, 0}},
     {messageShown, {126, 0, 0, 0, 0, 0, 0, 0, 0}},
     {drawnOnly, {257, 0, 0, 0, 0, 0, 0, 0, 0}},

@@ -331,6 +331,9 @@ TEST_F(Objects, EveryKindHasAtMostOneBehaviourAndTheSilentKindsHaveNone) {
         EXPECT_EQ(FHObj::behaviourFor(k, nullptr), nullptr) << k;
     for (int k : {0, 3, 5, 7, 8, 14, 19, 32, 37, 49, 90, 141, 172, 258, 268, 269})
         EXPECT_NE(FHObj::behaviourFor(k, nullptr), nullptr) << k;
+    // A mystery item already taken loads as kind 110: it must stay quiet, not beep.
+    EXPECT_NE(FHObj::behaviourFor(110, nullptr), nullptr);
+    EXPECT_FALSE(vrndx_objAttributeIsPlaceholder(110));
 }
 
 TEST_F(Objects, AnObjectHitThisFrameIsDrawnRedAndAdditiveForOneFrame) {
