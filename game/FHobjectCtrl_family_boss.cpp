@@ -7,9 +7,11 @@
 // map's set-up value w0; 0: always awake) or a blow wakes it. Pictures from the phase
 // (idle, step, attack); while staggered the set's stagger picture, or base + 7 (1558 for
 // the oak guardian: the base is 1551).
-// Flying bosses (moves 3 and 4) hover at the height they started at, bobbing, and pace
-// their beat; move 4 also dives at the player every kDiveEvery frames: poised for 30
-// frames, a 40-frame swoop aimed at where the player was, then back up.
+// Flying bosses (moves 3 and 4) hover at the height they started at, bobbing a little,
+// and pace their beat; move 4 also dives at the player every kDiveEvery frames: poised
+// for 30 frames, a 40-frame swoop aimed to skim the head of the player where they
+// stood, then back up. The map hangs the hive queen just over the heads of players on
+// her arena's floor: out of touch while they stand, within reach of their punches.
 // The boss set-up of loading gives the life (the map's work5, kept in w2 as the boss's
 // full life) and the gate (target): the life left is measured against w2 when it is
 // set, else against the kind's own life. Beaten, the boss explodes and its gate blocks
@@ -37,6 +39,8 @@ int lifeLeft(const FHFam::Obj& o, const FHObj::Step& s) {
 constexpr int kDiveEvery = 200;  // frames of one dive cycle (move 4)
 constexpr int kDivePoise = 30;   // frames it hangs poised before a swoop
 constexpr int kDiveTime = 40;    // frames of the swoop
+constexpr int kSkim = 200;       // how far above a player's head a swoop passes
+constexpr int kBob = 200;        // height of a hovering boss's bob, each way
 
 void shake(int frames) {
     Game_GLOBALS::MyWorld.decoCtrl.NewDecorate(0, 0, 0, 0, 0, 100, 100, 0, 0, frames, 16, 0, 1,
@@ -139,8 +143,11 @@ bool flyBoss(FHFam::Obj& o, const FHFam::BossPhase& ph, int t, int moveX) {
     if (dives && cycle == kDivePoise) {
         // Aim at where the player is now.
         const MyCharactor& p = inPlay();
+        // Sideways at the player's centre; downwards only to skim the head of a player
+        // standing there, so that one on the ground ducks it and one in the air is hit.
+        const int boxH = o.box.bottom - o.box.top;
         o.speedX = clampTo((p.posX + 600 - centreX(o)) / kDiveTime, -500, 500);
-        o.speedY = clampTo((p.posY + 800 - centreY(o)) / kDiveTime, -200, 500);
+        o.speedY = clampTo((p.posY - kSkim - (o.posY + boxH)) / kDiveTime, -200, 500);
         sound(53);
     }
     if (dives && cycle >= kDivePoise && cycle < kDivePoise + kDiveTime) {
@@ -152,7 +159,7 @@ bool flyBoss(FHFam::Obj& o, const FHFam::BossPhase& ph, int t, int moveX) {
     }
     o.speedX = 0;
     o.speedY = 0;
-    const int bob = QSDLpp_Trigon::sin100x((o.age * 2) & 255) * 8;
+    const int bob = QSDLpp_Trigon::sin100x((o.age * 2) & 255) * kBob / 100;
     const int dy = clampTo(o.regB + bob - o.posY, -120, 120);
     const int res = FHWGBL::MoovableUDBoss(&o.posX, &o.posY, o.posX + moveX, o.posY + dy, &o.box);
     if (res & 4) o.w1 = -o.w1;

@@ -19,7 +19,7 @@ const BossPhase kOakGuardian[] = {
 // pollen in wide fans, still swooping and calling fewer bees.
 const BossPhase kHiveQueen[] = {
     // at%  move spd  range  shot n  every spd   summon every max  idle  step  attack sound
-    {100, 3, 50, 6400, 181, 1, 160, 240, 10, 150, 3, 1559, 1560, 1561, 0},
+    {100, 3, 50, 6400, 0, 0, 0, 0, 10, 150, 3, 1559, 1560, 1561, 0},
     {66, 4, 70, 8000, 181, 3, 140, 260, 10, 240, 2, 1559, 1560, 1561, 52},
     {33, 4, 90, 8000, 181, 5, 80, 280, 10, 320, 2, 1561, 1560, 1561, 52},
 };
