@@ -5,10 +5,11 @@
 // Row: frames = growth steps (pictures base .. base + frames - 1, the last one grown);
 // p1 = frames per growth step; p2 = frames it stays grown; p3 = frames it rests
 // withered; p4 = the player must be within this distance for it to start growing
-// (0: always).
+// (0: always); until then it shows as a sprout.
 // The map's work1 gives where it grows from: 0 the ground (upwards), 1 a wall on its
-// left, 2 a wall on its right, 3 the ceiling; the map's speed (sx) delays its first
-// growth by that many frames, so vines side by side can take turns.
+// left, 2 a wall on its right, 3 the ceiling; the map's sideways speed (sx, loaded as
+// 50 x sx) delays its first growth by that many frames, so vines side by side can take
+// turns.
 // Registers: w3 frames into its cycle, w4 = 1 once started, regC the step shown.
 #include "FHobjectCtrl_family.h"
 
@@ -45,7 +46,7 @@ void familyVine(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
     const int steps = r.frames > 1 ? r.frames : 2;
     const int per = r.p1 > 0 ? r.p1 : 1;
     const int cycle = 2 * (steps - 1) * per + r.p2 + r.p3;
-    // A withered vine waits for the player before it grows again.
+    // Between cycles it waits as a harmless sprout until the player comes near.
     const int restEnd = cycle - r.p3;
     if (!(o.w3 == 0 && r.p4 > 0 && s.dist >= r.p4)) o.w3 += 1;
     if (o.w3 >= cycle) o.w3 = 0;

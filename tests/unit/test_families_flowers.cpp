@@ -128,7 +128,7 @@ TEST_F(Flowers, ThornVineHurtsOnlyGrownAndGrowsAndWithersInSteps) {
     frames(1);
     EXPECT_EQ(last.rot, 90);
 
-    // With the player far it waits withered-short at the start of its cycle.
+    // With the player far it waits as a sprout at the start of its cycle.
     place(0, 2, 10);
     Obj& q = make(42, 31, 40, 9);
     frames(100);
