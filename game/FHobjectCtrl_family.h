@@ -67,6 +67,10 @@ void puff(int x, int y, int patt, int count);
 // Plays effect n (nothing for n <= 0).
 void sound(int n);
 
+// Whether the character in play stands on the object's top: its box, moved two dots
+// down, touches the object's box from above.
+bool standsOn(const Obj& o);
+
 }  // namespace FHFam
 
 // The kind rows each family file serves (one list per file). FHobjectCtrl_kinds.cpp
@@ -82,6 +86,7 @@ extern const BehaviourList kEmitterBehaviours;
 extern const BehaviourList kProjectileBehaviours;
 extern const BehaviourList kPlatformBehaviours;
 extern const BehaviourList kBossBehaviours;
+extern const BehaviourList kSkyBehaviours;
 
 // The families themselves, for tests and for rows of other files.
 void familyWalker(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
@@ -94,4 +99,9 @@ void familyEmitter(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familyProjectile(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familyPlatform(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familyBoss(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familySwooper(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyStormCloud(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyBalloon(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familySinker(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 }  // namespace FHObj

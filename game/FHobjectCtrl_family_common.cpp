@@ -2,6 +2,7 @@
 #include "FHobjectCtrl_family.h"
 
 #include "FHWorldGlobal.h"
+#include "FHWorldGlobal_collision.h"
 #include "FHmyworld.h"
 #include "FHobjectCtrl_play.h"
 #include "envresGlobal.h"
@@ -67,5 +68,13 @@ void puff(int x, int y, int patt, int count) {
 }
 
 void sound(int n) { FHPlay::playSound(n); }
+
+bool standsOn(const Obj& o) {
+    const int32_t* a = attr(o.kind);
+    if (a == nullptr || a[0] < 0 || a[0] >= 64) return false;
+    const rRect& ob = Obj::objectRects[a[0]];
+    const MyCharactor& c = inPlay();
+    return FHWGBL::HitObjAndObj(c.posX, c.posY + 200, c.box, o.posX, o.posY, ob) == 1;
+}
 
 }  // namespace FHFam
