@@ -104,4 +104,5 @@ void familyStormCloud(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familyBalloon(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familySinker(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyGust(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 }  // namespace FHObj

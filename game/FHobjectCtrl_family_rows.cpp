@@ -71,7 +71,7 @@ const BehaviourSpan kBosses[] = {
     // oak guardian: phase table 0, 40 frames of stagger, leaps at 700
     {familyBoss, {125, 0, 1, 1, 0, 0, 40, 700, 0}},
 };
-// The sky's own families (swooper, storm cloud, balloon, sinker, roc).
+// The sky's own families (swooper, storm cloud, balloon, sinker, gust, roc).
 const BehaviourSpan kSky[] = {
     // swallow: patrols six blocks each way, dives at a player below, climbs back
     {familySwooper, {39, 0, 2, 6, 60, 4000, 360, 9600, 55}},
@@ -81,6 +81,8 @@ const BehaviourSpan kSky[] = {
     {familyBalloon, {44, 0, 1, 1, 24, 4800, 16, 160, 0}},
     // falling cloud: shakes 40 frames under a rider, falls for a second, back in 5 s
     {familySinker, {115, 0, 1, 1, 500, 40, 300, 827, 58}},
+    // wind gust: lifts a rider six blocks at 1.2 dots a frame, rests a second between lifts
+    {familyGust, {46, 0, 4, 6, 120, 9600, 60, 240, 58}},
     // storm roc: phase table 0, 50 frames of stagger, circle 2 blocks high, feathers 833
     {familyRoc, {68, 0, 1, 1, 0, 0, 50, 3200, 833}},
 };

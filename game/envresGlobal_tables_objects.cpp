@@ -12,7 +12,7 @@
 #define OBJATTR_NOT_DESIGNED_YET {0, 32000, 0, 0x0, 0}
 const int16_t objAttributeNotDesignedYet[] = {
     9, 10, 11, 12, 13, 16, 18, 20, 21, 22, 24, 25, 26, 30, 31,
-    43, 45, 46, 47, 57, 58, 59, 60, 61, 62, 63, 64, 65,
+    43, 45, 47, 57, 58, 59, 60, 61, 62, 63, 64, 65,
     66, 67, 69, 70, 71, 72, 73, 75, 76, 77, 78, 79, 80, 81, 82,
     83, 84, 85, 86, 87, 88, 89, 91, 92, 93, 94, 95, 96, 98, 99, 100,
     101, 102, 103, 104, 105, 106, 107, 108, 109, 111, 112, 116, 117, 118,
@@ -76,7 +76,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 43
     {12, 1, 100, 0x8c00, 811},  // 44 balloon: a platform a punch pops
     OBJATTR_NOT_DESIGNED_YET,  // 45
-    OBJATTR_NOT_DESIGNED_YET,  // 46
+    {11, 32000, 0, 0x28000, 828},  // 46 wind gust: a carrier that lifts, never hit
     OBJATTR_NOT_DESIGNED_YET,  // 47
     {0, 1, 0, 0x1000, 52},  // 48
     {0, 1, 0, 0x1000, 8},  // 49

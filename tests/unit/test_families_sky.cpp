@@ -246,6 +246,45 @@ TEST_F(Sky, SwallowDivesOnlyAtAPlayerBelowAndClimbsBack) {
     EXPECT_EQ(t.posY, t.regB) << "back at the height of its beat";
 }
 
+TEST_F(Sky, GustLiftsAPlayerWhoStepsInAndSinksBackEmpty) {
+    // The gust stands on the floor at column 20; the player walks into it from the left.
+    Obj& g = make(40, 46, 20, 9);
+    g.work5 = 1;
+    g.work1 = 5;  // lifts five blocks
+    place(0, 17, 10);
+    input(0, QSDL_BTN::RIGHT1);
+    startInput();
+    MyCharactor& p = W.chars[0];
+    const int floorY = p.posY;
+    int highest = floorY;
+    bool lifted = false;
+    for (int i = 0; i < 200; ++i) {
+        step();
+        frames(1);
+        lifted |= g.regC == 2;
+        highest = std::min(highest, p.posY);
+    }
+    EXPECT_TRUE(lifted);
+    EXPECT_LT(highest, floorY - 4 * 1600) << "carried up about five blocks";
+    EXPECT_GE(highest, floorY - 7 * 1600);
+    EXPECT_FALSE(MyCharactor::MissingF) << "wind never hurts";
+
+    // Let go at the top, it sinks home and waits there.
+    place(0, 40, 10);
+    frames(300);
+    EXPECT_EQ(g.regC, 0);
+    EXPECT_EQ(g.posY, g.regB);
+    EXPECT_EQ(g.posX, g.regA);
+
+    // A ceiling ends the lift early.
+    for (int c = 19; c < 23; ++c) put(6, c, kSolid);
+    g.regC = 2;
+    g.w2 = 0;
+    frames(60);
+    EXPECT_NE(g.regC, 2);
+    EXPECT_GE(g.posY + g.box.top, 7 * 1600 - 20);
+}
+
 class Roc : public Sky {
 protected:
     Obj& roc(int slot) {
