@@ -12,7 +12,7 @@
 // taken); regC the phase; w1 the mode (0 circling, 1 swooping, 2 climbing back); w2
 // frames in the mode; w4 stagger frames left; work2 her place on the circle (x 16);
 // work0 gust frames left, its sign the way it blows; work5 frames in the phase.
-// Children carry target kChildMark + her slot. Beaten, she takes her birds with her and
+// Her birds start hunting at once and carry target kChildMark + her slot. Beaten, she takes her birds with her and
 // opens her gate (hits and explosions).
 #include <cstdlib>
 
@@ -124,10 +124,13 @@ void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
             break;
         }
         case 1: {  // swooping along the line she took, levelling out at the player
-            o.posX += o.speedX;
-            o.posY += o.speedY;
-            if (o.w2 > 10 && dy < 0) o.speedY = o.speedY * 7 / 8;
-            if (o.w2 >= 75 || o.posY > o.regB + ry + 9600) {
+            const int res = FHWGBL::MoovableUDBoss(&o.posX, &o.posY, o.posX + o.speedX, o.posY + o.speedY, &o.box);
+            if (dy < 0) o.speedY = o.speedY * 7 / 8;
+            if (res != 0 || o.w2 >= 90 || dy < -3200) {
+                if (res & 1) {
+                    shake(6);
+                    puff(centreX(o), o.posY + o.box.bottom - o.box.top, 3, 6);
+                }
                 o.w1 = 2;
                 o.w2 = 0;
             }
@@ -144,7 +147,6 @@ void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
             break;
         }
     }
-    if (o.w1 != 1) o.posY = clampTo(o.posY, o.regB - ry - 1600, o.regB + ry + 9600);
 
     // Birds called from the clouds; one Random() per call time, placed or not.
     if (ph.summonKind > 0 && ph.summonEvery > 0 && t % ph.summonEvery == ph.summonEvery - 1) {
@@ -152,7 +154,12 @@ void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
         if (countChildren(ph.summonKind, o.linkIdx) < ph.summonMax) {
             const int side = (roll & 1) ? 1 : -1;
             const int slot = spawn(centreX(o) + side * 4800, o.posY, 0, 0, ph.summonKind, 0);
-            if (slot >= 0) pool().objects[slot].target = kChildMark + o.linkIdx;
+            if (slot >= 0) {
+                Obj& b = pool().objects[slot];
+                b.target = kChildMark + o.linkIdx;
+                b.regC = 1;  // called to the hunt: aims at once, as a hatched one does
+                b.work5 = 1;
+            }
             sound(57);
         }
     }
