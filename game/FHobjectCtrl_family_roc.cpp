@@ -113,7 +113,9 @@ void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
             int x, y;
             circlePoint(o, &x, &y, rx, ry);
             approach(o, x, y, 160);
-            if (ph.swoopEvery > 0 && o.w2 >= ph.swoopEvery && dy > 0 && o.work0 == 0) {
+            // No swoop when a gust is due before it could end.
+            const bool gustSoon = ph.gustEvery > 0 && t % ph.gustEvery >= ph.gustEvery - 100;
+            if (ph.swoopEvery > 0 && o.w2 >= ph.swoopEvery && dy > 0 && o.work0 == 0 && !gustSoon) {
                 const int d = QSDLpp_Trigon::XYtan256(0, 0, dx, dy) & 255;
                 o.speedX = QSDLpp_Trigon::cos100x(d) * ph.swoopSpeed / 100;
                 o.speedY = QSDLpp_Trigon::sin100x(d) * ph.swoopSpeed / 100;
@@ -174,7 +176,7 @@ void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
         sound(56);
     }
     // Gusts: she hangs back and beats her wings; the wind blows away from her.
-    if (ph.gustEvery > 0 && t % ph.gustEvery == ph.gustEvery - 1 && o.work0 == 0 && o.w1 == 0) {
+    if (ph.gustEvery > 0 && t % ph.gustEvery == ph.gustEvery - 1 && o.work0 == 0 && o.w1 != 1) {
         o.work0 = (dx < 0 ? -1 : 1) * ph.gustFrames;
         sound(58);
     }
