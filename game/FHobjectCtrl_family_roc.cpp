@@ -9,7 +9,7 @@
 // Pictures: base, base + 1 wings up and down; base + 2 swooping; base + 3 staggered or
 // beating a gust.
 // Registers: regA, regB the centre of her circle (taken at the first frame, w3 = 1 once
-// taken); regC the phase; w1 the mode (0 circling, 1 swooping, 2 climbing back); w2
+// taken: her start column, and a height eight blocks above the ground below her); regC the phase; w1 the mode (0 circling, 1 swooping, 2 climbing back); w2
 // frames in the mode; w4 stagger frames left; work2 her place on the circle (x 16);
 // work0 gust frames left, its sign the way it blows; work5 frames in the phase.
 // Her birds start hunting at once and carry target kChildMark + her slot. Beaten, she takes her birds with her and
@@ -45,6 +45,23 @@ void circlePoint(const Obj& o, int* x, int* y, int rx, int ry) {
     *y = o.regB + QSDLpp_Trigon::sin100x((a * 2) & 255) * ry / 100;
 }
 
+// The height of her round: eight blocks above the ground under the place she starts
+// from (the first solid band at least three blocks deep, so that thin ledges do not
+// count), where the player on that ground sees her whole round; her start height when
+// no such ground lies within 40 blocks below, or when the ground is nearer than that.
+int roundHeight(const Obj& o) {
+    const int x = FHFam::centreX(o);
+    const int row0 = o.posY / 1600;
+    for (int row = row0 + 1; row < row0 + 40; ++row) {
+        if (!FHFam::solidForWalker(FHFam::blockAt(x, row * 1600))) continue;
+        if (!FHFam::solidForWalker(FHFam::blockAt(x, (row + 1) * 1600))) continue;
+        if (!FHFam::solidForWalker(FHFam::blockAt(x, (row + 2) * 1600))) continue;
+        const int y = (row - 8) * 1600;
+        return y > o.posY ? y : o.posY;
+    }
+    return o.posY;
+}
+
 // Moves towards (x, y) by at most `speed` on each axis.
 void approach(Obj& o, int x, int y, int speed) {
     o.speedX = FHFam::clampTo(x - o.posX, -speed, speed);
@@ -64,7 +81,7 @@ void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
     if (o.w3 != 1) {
         o.w3 = 1;
         o.regA = o.posX;
-        o.regB = o.posY;
+        o.regB = roundHeight(o);
         o.regC = 0;
         o.w1 = o.w2 = o.w4 = 0;
         o.work2 = 64 * 16;  // starts at the bottom of her round, in view

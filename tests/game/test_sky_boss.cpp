@@ -13,6 +13,7 @@
 #include <cstring>
 
 #include "FHWorldGlobal.h"
+#include "FHWorldGlobal_collision.h"
 #include "FHmyworld.h"
 #include "FHobjectCtrl.h"
 #include "envresGlobal.h"
@@ -81,9 +82,10 @@ TEST_F(Eyrie, TheRocChangesPhaseAsHerLifeRunsDownAndHerFallOpensTheGate) {
     standAt(23);  // open sky above: no ledge shields the player
 
     // Her first phase: she circles, swoops down to the player, calls divers.
-    int lowest = r->posY, hiX = r->posX, loX = r->posX, divers = 0;
+    int lowest = r->posY, hiX = r->posX, loX = r->posX, divers = 0, seen = 0;
     for (int i = 0; i < 900; ++i) {
         step();
+        seen += inTheWindow(r->posX, r->posY, &r->box) ? 1 : 0;
         lowest = std::max(lowest, r->posY);
         hiX = std::max(hiX, r->posX);
         loX = std::min(loX, r->posX);
@@ -93,6 +95,7 @@ TEST_F(Eyrie, TheRocChangesPhaseAsHerLifeRunsDownAndHerFallOpensTheGate) {
     EXPECT_GT(hiX - loX, 8 * 1600) << "she flies her round";
     EXPECT_GT(lowest + r->box.bottom - r->box.top, 18 * 1600) << "her swoops reach far below her round";
     EXPECT_GE(divers, 3) << "the map's two divers and hers";
+    EXPECT_GT(seen, 600) << "a player on the arena floor sees her most of the time";
 
     // A punch, flying through the world step, hurts her.
     const int before = r->power;
