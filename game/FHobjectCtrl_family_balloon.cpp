@@ -5,8 +5,9 @@
 // Row: speed = rising speed; p1 = height of the climb (field units; the map's work5, in
 // blocks, replaces it when given); p2 = sinking speed under a rider; p3 = height of the
 // bob (field units); p4 unused. Pictures: base, base + 1 (squeezed under a rider).
-// Registers: regA, regB the start (taken at the first frame, w1 = 1 once taken); w2 the
-// height it floats at now (its climb lowered by riders and ceilings).
+// Registers: w0 the climb; regA, regB the start (taken at the first frame and when it
+// hatches; frame = 1 once taken); w2 the height it floats at now (its climb lowered by
+// riders and ceilings).
 #include "FHobjectCtrl_family.h"
 
 #include "FHWorldGlobal.h"
@@ -16,12 +17,14 @@ namespace FHObj {
 
 void familyBalloon(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
     using namespace FHFam;
-    if (o.w1 != 1) {
-        o.w1 = 1;
+    if (o.frame != 1) {  // set up anew when it hatches from its capsule too
+        o.frame = 1;
         o.regA = o.posX;
         o.regB = o.posY;
-        const int climb = o.work5 > 0 ? o.work5 * 1600 : r.p1;
-        o.w2 = o.posY - (climb > 0 ? climb : 4800);
+        // The climb is read once, from the map's work5 on the first frame of a placed
+        // balloon (work5 counts frames after that), and kept in w0 for its hatching.
+        if (o.w0 <= 0) o.w0 = (o.age <= 1 && o.work5 > 0) ? o.work5 * 1600 : (r.p1 > 0 ? r.p1 : 4800);
+        o.w2 = o.posY - o.w0;
     }
     const bool ridden = standsOn(o);
     const int bob = QSDLpp_Trigon::sin100x((o.age * 3) & 255) * r.p3 / 100;

@@ -6,8 +6,8 @@
 // blocks, replaces it when given); p2 = frames it rests at home before it catches again;
 // p3 = largest frames of one lift; p4 = sound when it catches. Pictures: frames swirling
 // pictures from the base (twice as fast while lifting).
-// Registers: regA, regB home (taken at the first frame, w1 = 1 once taken); regC the
-// state (0 waiting at home, 2 lifting, 1 sinking back empty); w2 frames in the state.
+// Registers: regA, regB home (taken at the first frame, frame = 1 once taken); regC the state (0 waiting at home, 2 lifting, 1 sinking back empty); w2
+// frames in the state.
 #include "FHobjectCtrl_family.h"
 
 #include "FHWorldGlobal.h"
@@ -17,8 +17,8 @@ namespace FHObj {
 
 void familyGust(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
     using namespace FHFam;
-    if (o.w1 != 1) {
-        o.w1 = 1;
+    if (o.frame != 1) {
+        o.frame = 1;
         o.regA = o.posX;
         o.regB = o.posY;
         o.regC = 0;

@@ -6,8 +6,8 @@
 // base calm, base + 1 dark (flickering with base + 2, the flash, in the last frames
 // before the strike and on the strike itself). The map's work5 offsets the first strike,
 // so that clouds placed side by side do not strike together.
-// Registers: regB the height it keeps (taken at the first frame, w1 = 1 once taken);
-// w2 frames to the next strike.
+// Registers: regB the height it keeps (taken at the first frame and when it hatches;
+// frame = 1 once taken); w2 frames to the next strike.
 #include <cstdlib>
 
 #include "FHobjectCtrl_family.h"
@@ -22,8 +22,8 @@ void familyStormCloud(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
     using namespace FHFam;
     const int every = r.p1 > 60 ? r.p1 : 180;
     const int warn = clampTo(r.p2, 1, every - 1);
-    if (o.w1 != 1) {
-        o.w1 = 1;
+    if (o.frame != 1) {  // set up anew when it hatches from its capsule too
+        o.frame = 1;
         o.regB = o.posY;
         o.w2 = every + clampTo(o.work5, 0, every);
     }

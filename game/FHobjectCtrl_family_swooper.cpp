@@ -5,9 +5,10 @@
 // (field units); p2 = diving speed; p3 = half the patrol width (field units, 0: turns
 // only at walls); p4 = sound of the dive. Pictures: frames flapping pictures from the
 // base, then base + frames diving.
-// Registers: regA, regB the centre of the beat (taken at the first frame, w1 = 1 once
-// taken); regC the state (0 patrolling, 1 diving, 2 climbing back); w2 frames in the
-// state; w3 frames left before it may dive again; speedX, speedY its motion.
+// Registers: regA, regB the centre of the beat (taken at the first frame and when it
+// hatches; frame = 1 once taken); regC the state (0 patrolling, 1 diving, 2 climbing
+// back); w2 frames in the state; w3 frames left before it may dive again; speedX, speedY
+// its motion.
 #include <cstdlib>
 
 #include "FHobjectCtrl_family.h"
@@ -25,8 +26,8 @@ constexpr int kRestFrames = 90;   // frames between the end of a climb and the n
 
 void familySwooper(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
     using namespace FHFam;
-    if (o.w1 != 1) {
-        o.w1 = 1;
+    if (o.frame != 1) {  // set up anew when it hatches from its capsule too
+        o.frame = 1;
         o.regA = o.posX;
         o.regB = o.posY;
         o.regC = 0;

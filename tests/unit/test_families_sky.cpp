@@ -125,6 +125,12 @@ TEST_F(Sky, BalloonClimbsBobsSinksUnderARiderAndPopsToAPunch) {
     }
     EXPECT_GT(top, y0 - 4800 + 200) << "floats lower after the ride";
 
+    // The map's work5 gives the climb in blocks.
+    Obj& m = make(42, 44, 50, 9);
+    m.work5 = 5;
+    frames(500);
+    EXPECT_NEAR(m.posY, 9 * 1600 - 5 * 1600, 200);
+
     // A balloon placed under a ceiling stops there.
     for (int c = 38; c < 42; ++c) put(7, c, kSolid);
     Obj& u = make(41, 44, 39, 10);
@@ -146,6 +152,14 @@ TEST_F(Sky, BalloonClimbsBobsSinksUnderARiderAndPopsToAPunch) {
     shots.shots[s2].posY = b.posY + 100;
     W.objectCtrl.HitShotEnemies(&shots.shots[s2]);
     EXPECT_EQ(b.kind, 172) << "popped";
+
+    // Its capsule falls to the floor and hatches a balloon that climbs from there.
+    for (int i = 0; i < 600 && b.kind != 44; ++i) frames(1);
+    ASSERT_EQ(b.kind, 44) << "hatched";
+    EXPECT_GE(b.posY, 9 * 1600) << "on the floor, where the capsule fell";
+    const int hatchedAt = b.posY;
+    frames(400);
+    EXPECT_NEAR(b.posY, hatchedAt - 4800, 400) << "climbs from where it hatched, not to its old height";
 }
 
 TEST_F(Sky, LightningEndsOnTheFirstBlockInItsWay) {
