@@ -67,6 +67,11 @@ void puff(int x, int y, int patt, int count);
 // Plays effect n (nothing for n <= 0).
 void sound(int n);
 
+// One step along a patrol line: moves to (posX + speedX, ny) with MoovableUD1 and turns
+// at a wall or past halfBeat from the beat's centre regA (0: no beat). Returns the
+// collision bits of the move.
+int patrolStep(Obj& o, int ny, int halfBeat);
+
 // Whether the character in play stands on the object's top: its box, moved two dots
 // down, touches the object's box from above.
 bool standsOn(const Obj& o);

@@ -69,6 +69,17 @@ void puff(int x, int y, int patt, int count) {
 
 void sound(int n) { FHPlay::playSound(n); }
 
+int patrolStep(Obj& o, int ny, int halfBeat) {
+    const int res = FHWGBL::MoovableUD1(&o.posX, &o.posY, o.posX + o.speedX, ny, &o.box);
+    if (res & 4) {
+        o.speedX = -o.speedX;
+    } else if (halfBeat > 0) {
+        const int off = o.posX - o.regA;
+        if ((off > halfBeat && o.speedX > 0) || (off < -halfBeat && o.speedX < 0)) o.speedX = -o.speedX;
+    }
+    return res;
+}
+
 bool standsOn(const Obj& o) {
     const int32_t* a = attr(o.kind);
     if (a == nullptr || a[0] < 0 || a[0] >= 64) return false;

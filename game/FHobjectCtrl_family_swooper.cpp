@@ -48,13 +48,7 @@ void familySwooper(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
             if (o.speedX == 0) o.speedX = patrol;
             o.speedX = signOf(o.speedX) * patrol;
             const int ny = o.regB + QSDLpp_Trigon::sin100x((o.age * 4) & 255) * 3;
-            const int res = FHWGBL::MoovableUD1(&o.posX, &o.posY, o.posX + o.speedX, ny, &o.box);
-            if (res & 4) {
-                o.speedX = -o.speedX;
-            } else if (r.p3 > 0) {
-                const int off = o.posX - o.regA;
-                if ((off > r.p3 && o.speedX > 0) || (off < -r.p3 && o.speedX < 0)) o.speedX = -o.speedX;
-            }
+            patrolStep(o, ny, r.p3);
             if (o.w3 == 0 && dy > 1600 && std::abs(dx) < r.p1 && !MyCharactor::MissingF) {
                 const int d = QSDLpp_Trigon::XYtan256(0, 0, dx, dy) & 255;
                 const int sp = r.p2 > 0 ? r.p2 : 300;
