@@ -78,6 +78,15 @@ bool undoBlow(Obj& o);
 // own timers live in other registers.
 inline void keepOutOfReach(Obj& o) { o.work5 = -1; }
 
+// One step along a patrol line: moves to (posX + speedX, ny) with MoovableUD1 and turns
+// at a wall or past halfBeat from the beat's centre regA (0: no beat). Returns the
+// collision bits of the move.
+int patrolStep(Obj& o, int ny, int halfBeat);
+
+// Whether the character in play stands on the object's top: its box, moved two dots
+// down, touches the object's box from above.
+bool standsOn(const Obj& o);
+
 }  // namespace FHFam
 
 // The kind rows each family file serves (one list per file). FHobjectCtrl_kinds.cpp
@@ -96,6 +105,7 @@ extern const BehaviourList kBossBehaviours;
 extern const BehaviourList kSwarmBehaviours;
 extern const BehaviourList kSnapperBehaviours;
 extern const BehaviourList kVineBehaviours;
+extern const BehaviourList kSkyBehaviours;
 
 // The families themselves, for tests and for rows of other files.
 void familyWalker(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
@@ -111,4 +121,10 @@ void familyBoss(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familySwarm(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familySnapper(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familyVine(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familySwooper(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyStormCloud(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyBalloon(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familySinker(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyGust(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 }  // namespace FHObj

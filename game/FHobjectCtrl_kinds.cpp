@@ -34,6 +34,7 @@ const BehaviourList kAllBehaviourLists[] = {
     kSnapperBehaviours,
     kVineBehaviours,
     kFamilyCarrier,
+    kSkyBehaviours,
 };
 const int kAllBehaviourListCount = int(sizeof kAllBehaviourLists / sizeof kAllBehaviourLists[0]);
 
