@@ -19,6 +19,7 @@
 #include <SDL_image.h>
 #include <ftw.h>
 #include <stdio_ext.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -188,6 +189,15 @@ bool playScript(const FHReplay::Script& script, bool paced, std::vector<double>&
     return true;
 }
 
+// Processor time of the whole process (every thread: the software rasteriser draws on
+// several), in milliseconds. On a shared machine it says more than the wall clock.
+double cpuMs() {
+    struct rusage u;
+    if (getrusage(RUSAGE_SELF, &u) != 0) return 0;
+    return (double(u.ru_utime.tv_sec + u.ru_stime.tv_sec) * 1000.0) +
+           double(u.ru_utime.tv_usec + u.ru_stime.tv_usec) / 1000.0;
+}
+
 std::string stem(const std::string& path) {
     size_t b = path.find_last_of('/');
     b = b == std::string::npos ? 0 : b + 1;
@@ -262,10 +272,12 @@ int main(int argc, char** argv) {
     int failures = 0;
     std::vector<double> ends;
     for (size_t k = 0; k < scripts.size(); ++k) {
+        const double cpu0 = cpuMs();
         if (!playScript(scripts[k], paced, ends, {}, "")) {
             ++failures;
             continue;
         }
+        const double cpu = cpuMs() - cpu0;
         const FHPresent::Figures f = FHPresent::computeFigures(ends, 60);
         std::fprintf(report, "script %s\n", names[k].c_str());
         std::fprintf(report, "window %dx%d%s\n", winW, winH, paced ? " paced" : "");
@@ -278,6 +290,7 @@ int main(int argc, char** argv) {
         std::fprintf(report, "slowest_frame_ms %.2f\n", f.slowestMs);
         std::fprintf(report, "median_frame_ms %.2f\n", f.medianFrameMs);
         std::fprintf(report, "max_frame_ms %.2f\n", f.maxFrameMs);
+        std::fprintf(report, "cpu_ms_per_frame %.2f\n", f.frames ? cpu / double(f.frames) : 0.0);
         if (!shotDir.empty() && f.frames > 0) {
             std::vector<long> shots = extraShots;
             shots.push_back(long(f.slowestFrame));
