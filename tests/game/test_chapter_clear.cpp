@@ -58,8 +58,9 @@ struct ChapterRun {
     std::vector<const char*> scripts;  // tests/films/<name>.script, in play order
 };
 
-// Chapter 0's films do not clear its sections along the way the chapter goes (the
-// meadow and the orchard films stop before their doors), so it has no row yet.
+// Chapter 0 goes meadow, orchard, hill; its orchard films stop before the door, so its
+// row waits for an orchard film that clears it:
+//   {0, {"c0s0_meadow_door", "c0s1_orchard_door", "c0s2_hill_door"}},
 // Chapter 2's maps and films are still being made: {2, {"c2s0_...", ...}} once they exist.
 const ChapterRun kChapterRuns[] = {
     {1, {"c1s0_blossom_meadow", "c1s1_sunflower_climb", "c1s2_twilight_garden"}},
