@@ -67,6 +67,17 @@ void puff(int x, int y, int patt, int count);
 // Plays effect n (nothing for n <= 0).
 void sound(int n);
 
+// Undoes a blow that landed since the last frame (power below the previous-life
+// register, work4): shields and closed jaws shrug hits off. True when there was one.
+// A blow that took the last of the life has already ended the object.
+bool undoBlow(Obj& o);
+
+// Keeps the object out of reach for this frame: not hit by shots and harmless to touch
+// (work5 ends the frame at 0, which the hit and contact tests both pass over), while
+// its behaviour still runs next frame. Hidden plants and withered vines use it; their
+// own timers live in other registers.
+inline void keepOutOfReach(Obj& o) { o.work5 = -1; }
+
 }  // namespace FHFam
 
 // The kind rows each family file serves (one list per file). FHobjectCtrl_kinds.cpp
@@ -82,6 +93,9 @@ extern const BehaviourList kEmitterBehaviours;
 extern const BehaviourList kProjectileBehaviours;
 extern const BehaviourList kPlatformBehaviours;
 extern const BehaviourList kBossBehaviours;
+extern const BehaviourList kSwarmBehaviours;
+extern const BehaviourList kSnapperBehaviours;
+extern const BehaviourList kVineBehaviours;
 
 // The families themselves, for tests and for rows of other files.
 void familyWalker(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
@@ -94,4 +108,7 @@ void familyEmitter(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familyProjectile(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familyPlatform(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familyBoss(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familySwarm(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familySnapper(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyVine(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 }  // namespace FHObj

@@ -7,7 +7,8 @@ namespace FHFam {
 
 struct BossPhase {
     int enterAtPct;    // entered once the life left (percent) is at or below this
-    int move;          // 0 stands, 1 paces, 2 paces and leaps
+    int move;          // 0 stands, 1 paces, 2 paces and leaps, 3 hovers and paces,
+                       // 4 hovers, paces and dives at the player
     int moveSpeed;     // pacing speed (field units per frame)
     int range;         // half the pacing beat (field units)
     int shotKind;      // kind of its shots (0: none)
@@ -24,6 +25,7 @@ struct BossPhase {
 struct BossPhaseSet {
     const BossPhase* phases;
     int count;
+    int staggerPatt;   // picture while staggered (0: the base pattern + 7)
 };
 
 // Phase set n (the row's p1), or an empty set for an unknown number.

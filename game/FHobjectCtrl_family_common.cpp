@@ -68,4 +68,10 @@ void puff(int x, int y, int patt, int count) {
 
 void sound(int n) { FHPlay::playSound(n); }
 
+bool undoBlow(Obj& o) {
+    if (o.work4 <= 0 || o.power >= o.work4) return false;
+    o.power = o.work4;
+    return true;
+}
+
 }  // namespace FHFam

@@ -2,10 +2,11 @@
 // and (moles) may dig in between throws.
 //
 // Row: p1 = the shot's kind; p2 = shots per throw (more than one: a fan 16 steps of 256
-// apart); p3 = frames between throws; p4 = shot speed (negative: the shots are lobbed,
+// apart; negative: throws take turns, one aimed shot and then a fan of -p2); p3 = frames between throws; p4 = shot speed (negative: the shots are lobbed,
 // thrown upwards with that speed); speed = frames it stays dug in after a throw
 // (0: never digs). Pictures: frames idle pictures from the base, base + frames winding
 // up (the last 24 frames before a throw), base + frames + 1 throwing (12 frames after).
+// Registers: regC throws so far (for the turns of a negative p2).
 // Digging in sets work5 negative: the frame step treats the object as dormant (not
 // drawn, not hit, harmless) until work5 is back at 0.
 #include "FHobjectCtrl_family.h"
@@ -29,7 +30,8 @@ void familyEmitter(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
     const int base = basePattern(o, r);
     s.facing = s.side;
     if (phase == 0 && o.work5 > 0 && s.dist < kReach) {
-        const int n = r.p2 > 0 ? r.p2 : 1;
+        const int n = r.p2 < 0 ? ((o.regC & 1) ? -r.p2 : 1) : (r.p2 > 0 ? r.p2 : 1);
+        o.regC += 1;
         const int v = r.p4 < 0 ? -r.p4 : r.p4;
         for (int i = 0; i < n; ++i) {
             int vx, vy;

@@ -18,6 +18,8 @@ const BehaviourSpan kWalkers[] = {
     {familyWalker, {33, 0, 2, 5, 60, 2, 12800, 240, 32}},
     // stag beetle: slow and steady, turns at ledges; its back carries the player
     {familyWalker, {56, 0, 2, 12, 30, 1, 0, 0, 0}},
+    // beetle knight: shield in front, faces a player near it, charges and turns at ledges
+    {familyWalker, {231, 0, 2, 10, 30, 1 | 2 | 4 | 8, 12800, 220, 15}},
 };
 const BehaviourSpan kHoppers[] = {
     // grasshopper: leaps at the player
@@ -46,6 +48,8 @@ const BehaviourSpan kSpawners[] = {
 const BehaviourSpan kEmitters[] = {
     // mole: pops up, lobs a clod, digs in for two seconds
     {familyEmitter, {28, 0, 1, 8, 120, 178, 1, 100, -520}},
+    // pollen flower: rooted, puffs one aimed pollen ball, then a fan of three
+    {familyEmitter, {9, 0, 2, 20, 0, 181, -3, 110, 220}},
 };
 const BehaviourSpan kProjectiles[] = {
     // acorn seed of the oak guardian: straight, spinning
@@ -56,6 +60,8 @@ const BehaviourSpan kProjectiles[] = {
     {familyProjectile, {178, 113, 1, 1, 0, 1, 180, 1, 3}},
     // mine blast: grows and fades on the mine
     {familyProjectile, {188, 44, 4, 6, 0, 3, 24, 0, 3}},
+    // pollen puff of the flowers and the hive queen: straight, spinning, a yellow puff
+    {familyProjectile, {181, 0, 1, 1, 0, 0, 160, 1, 0}},
 };
 const BehaviourSpan kPlatforms[] = {
     // floating log
@@ -64,6 +70,21 @@ const BehaviourSpan kPlatforms[] = {
 const BehaviourSpan kBosses[] = {
     // oak guardian: phase table 0, 40 frames of stagger, leaps at 700
     {familyBoss, {125, 0, 1, 1, 0, 0, 40, 700, 0}},
+    // hive queen: phase table 1, 50 frames of stagger, asleep until the player comes
+    // within w0 x 100 field units (the map's work5, 128 when it gives none)
+    {familyBoss, {63, 0, 1, 1, 0, 1, 50, 0, 100}},
+};
+const BehaviourSpan kSwarms[] = {
+    // bee: rings of three around the swarm's centre, darts at a player within 5 blocks
+    {familySwarm, {10, 0, 2, 3, 24, 2400, 1600, 8000, 260}},
+};
+const BehaviourSpan kSnappers[] = {
+    // snapping plant: wakes within 4 blocks, snaps every 70 frames, lunges a block
+    {familySnapper, {11, 0, 4, 1, 0, 6400, 70, 1600, 54}},
+};
+const BehaviourSpan kVines[] = {
+    // thorn vine: four steps of 12 frames, grown for 2 s, withered for 1.5 s
+    {familyVine, {31, 0, 4, 12, 0, 12, 120, 90, 16000}},
 };
 
 }  // namespace
@@ -78,5 +99,8 @@ FH_LIST(kEmitterBehaviours, kEmitters);
 FH_LIST(kProjectileBehaviours, kProjectiles);
 FH_LIST(kPlatformBehaviours, kPlatforms);
 FH_LIST(kBossBehaviours, kBosses);
+FH_LIST(kSwarmBehaviours, kSwarms);
+FH_LIST(kSnapperBehaviours, kSnappers);
+FH_LIST(kVineBehaviours, kVines);
 
 }  // namespace FHObj

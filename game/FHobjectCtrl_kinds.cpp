@@ -30,6 +30,9 @@ const BehaviourList kAllBehaviourLists[] = {
     kProjectileBehaviours,
     kPlatformBehaviours,
     kBossBehaviours,
+    kSwarmBehaviours,
+    kSnapperBehaviours,
+    kVineBehaviours,
     kFamilyCarrier,
 };
 const int kAllBehaviourListCount = int(sizeof kAllBehaviourLists / sizeof kAllBehaviourLists[0]);

@@ -11,15 +11,15 @@
 // the list.
 #define OBJATTR_NOT_DESIGNED_YET {0, 32000, 0, 0x0, 0}
 const int16_t objAttributeNotDesignedYet[] = {
-    9, 10, 11, 12, 13, 16, 18, 20, 21, 22, 24, 25, 26, 30, 31, 38,
-    39, 40, 43, 44, 45, 46, 47, 57, 58, 59, 60, 61, 62, 63, 64, 65,
+    12, 13, 16, 18, 20, 21, 22, 24, 25, 26, 30, 38,
+    39, 40, 43, 44, 45, 46, 47, 57, 58, 59, 60, 61, 62, 64, 65,
     66, 67, 68, 69, 70, 71, 72, 73, 75, 76, 77, 78, 79, 80, 81, 82,
     83, 84, 85, 86, 87, 88, 89, 91, 92, 93, 94, 95, 96, 98, 99, 100,
     101, 102, 103, 104, 105, 106, 107, 108, 109, 111, 112, 114, 115, 116, 117, 118,
-    119, 121, 122, 123, 127, 174, 175, 179, 180, 181, 182, 183, 184, 185, 186, 187,
+    119, 121, 122, 123, 127, 174, 175, 179, 180, 182, 183, 184, 185, 186, 187,
     189, 190, 192, 193, 195, 198, 200, 201, 202, 203, 204, 205, 206, 207, 208, 209,
     210, 211, 212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 223, 224, 225,
-    226, 227, 228, 229, 230, 231,
+    226, 227, 228, 229, 230,
 };
 const int objAttributeNotDesignedCount =
     int(sizeof objAttributeNotDesignedYet / sizeof objAttributeNotDesignedYet[0]);
@@ -39,9 +39,9 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     {9, 1, 0, 0x1000, 32},  // 6
     {62, 1, 0, 0x1000, 33},  // 7
     {11, 40, 10, 0x10100, 816},  // 8
-    OBJATTR_NOT_DESIGNED_YET,  // 9
-    OBJATTR_NOT_DESIGNED_YET,  // 10
-    OBJATTR_NOT_DESIGNED_YET,  // 11
+    {11, 40, 300, 0x100, 780},  // 9 pollen flower
+    {8, 20, 200, 0x100, 785},  // 10 bee
+    {11, 60, 500, 0x8100, 788},  // 11 snapping plant
     OBJATTR_NOT_DESIGNED_YET,  // 12
     OBJATTR_NOT_DESIGNED_YET,  // 13
     {9, 30, 300, 0x10100, 749},  // 14
@@ -61,7 +61,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     {1, 160, 800, 0x8100, 763},  // 28
     {1, 10, -660, 0x600, 802},  // 29
     OBJATTR_NOT_DESIGNED_YET,  // 30
-    OBJATTR_NOT_DESIGNED_YET,  // 31
+    {26, 30, 200, 0x8100, 792},  // 31 thorn vine
     {0, 10, 100, 0x10100, 160},  // 32
     {9, 40, 300, 0x10100, 745},  // 33 ground beetle
     {9, 40, 300, 0x100, 728},  // 34 grasshopper
@@ -93,7 +93,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 60
     OBJATTR_NOT_DESIGNED_YET,  // 61
     OBJATTR_NOT_DESIGNED_YET,  // 62
-    OBJATTR_NOT_DESIGNED_YET,  // 63
+    {57, 600, 30000, 0x8100, 1559},  // 63 hive queen
     OBJATTR_NOT_DESIGNED_YET,  // 64
     OBJATTR_NOT_DESIGNED_YET,  // 65
     OBJATTR_NOT_DESIGNED_YET,  // 66
@@ -211,7 +211,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     {7, 1, 10, 0x8200, 113},  // 178 spit and clods
     OBJATTR_NOT_DESIGNED_YET,  // 179
     OBJATTR_NOT_DESIGNED_YET,  // 180
-    OBJATTR_NOT_DESIGNED_YET,  // 181
+    {8, 1, 10, 0x8200, 784},  // 181 pollen puff
     OBJATTR_NOT_DESIGNED_YET,  // 182
     OBJATTR_NOT_DESIGNED_YET,  // 183
     OBJATTR_NOT_DESIGNED_YET,  // 184
@@ -261,7 +261,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 228
     OBJATTR_NOT_DESIGNED_YET,  // 229
     OBJATTR_NOT_DESIGNED_YET,  // 230
-    OBJATTR_NOT_DESIGNED_YET,  // 231
+    {47, 120, 1000, 0x8100, 796},  // 231 beetle knight
     {0, 1, 0, 0x1000, 388},  // 232
     {0, 1, 0, 0x1000, 65},  // 233
     OBJATTR_UNUSED,  // 234

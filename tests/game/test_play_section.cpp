@@ -677,6 +677,38 @@ TEST_F(Section, OakGuardianChangesPhaseAndItsFallOpensTheGate) {
     EXPECT_EQ(blocksOf(938), 0) << "the gate opened after the guardian fell";
 }
 
+TEST_F(Section, HiveQueenWakesChangesPhaseAndHerFallOpensTheGates) {
+    ASSERT_EQ(start(1, 4, false), 0);
+    hold(0);
+    step();
+    MainObjectCtrlCls::Object* queen = firstOfKind(63);
+    ASSERT_NE(queen, nullptr);
+    const int gates = blocksOf(936);
+    EXPECT_GT(gates, 6) << "the treasure room and the wall before the exit ledge";
+    for (int i = 0; i < 60; ++i) step();
+    EXPECT_NE(queen->w4, 1) << "asleep while the players are in the tunnel";
+    putAt(34, 25);  // under her in the arena
+    bool bees = false;
+    for (int i = 0; i < 400; ++i) {
+        step();
+        bees |= firstOfKind(10) != nullptr;
+    }
+    EXPECT_EQ(queen->w4, 1) << "she woke";
+    EXPECT_TRUE(bees) << "she drops bees";
+    EXPECT_EQ(queen->regC, 0);
+    queen->power = queen->power / 2;
+    step();
+    step();
+    EXPECT_EQ(queen->regC, 1) << "below two thirds of her life";
+    for (int i = 0; i < 200; ++i) step();
+    EXPECT_TRUE(firstOfKind(181) != nullptr || firstOfKind(10) != nullptr);
+    queen->explode(0);
+    EXPECT_EQ(firstOfKind(181), nullptr) << "her fall takes every pollen puff with it";
+    int i = 0;
+    for (; i < 600 && blocksOf(936) > 0; ++i) step();
+    EXPECT_EQ(blocksOf(936), 0) << "the gates opened after the queen fell";
+}
+
 // Chapter 1 played straight through, as the stage table orders it (1.0, 1.1, 1.2, the
 // last of which finishes the chapter): each section from its start with the input of its
 // golden film script, the hero first and then the heroine after the hand-over on the

@@ -2,7 +2,7 @@
 // characters, map objects made in chosen slots with their kind's attributes, and a
 // frame loop that does what the frame step does around a behaviour (the prologue's
 // distance, direction and side; dormant objects skipped; w5/w6 displacement; the
-// counters).
+// counters and the previous-life register).
 #pragma once
 
 #include "play_fixture.h"
@@ -53,7 +53,8 @@ protected:
             &FHObj::kWalkerBehaviours,  &FHObj::kHopperBehaviours,     &FHObj::kFlyerBehaviours,
             &FHObj::kHomerBehaviours,   &FHObj::kDropperBehaviours,    &FHObj::kSpawnerBehaviours,
             &FHObj::kEmitterBehaviours, &FHObj::kProjectileBehaviours, &FHObj::kPlatformBehaviours,
-            &FHObj::kBossBehaviours,
+            &FHObj::kBossBehaviours,    &FHObj::kSwarmBehaviours,      &FHObj::kSnapperBehaviours,
+            &FHObj::kVineBehaviours,
         };
         for (const auto* l : lists)
             for (int i = 0; i < l->count; ++i)
@@ -95,6 +96,7 @@ protected:
                 o.w6 = o.posY - s.startY;
                 o.work5 += 1;
                 o.age += 1;
+                o.work4 = o.power;  // the previous-life register
                 if (&o == watched) last = s;
             }
             FHWGBL::CtrlCounter += 1;
