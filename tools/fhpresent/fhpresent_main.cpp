@@ -163,7 +163,13 @@ bool playScript(const FHReplay::Script& script, bool paced, std::vector<double>&
     uint32_t lastTick = SDL_GetTicks();
     for (size_t n = 0; n < script.words.size(); ++n) {
         SDL_Event ev;
-        while (SDL_PollEvent(&ev)) {
+        bool quit = false;
+        while (SDL_PollEvent(&ev))
+            if (ev.type == SDL_QUIT) quit = true;  // the window closed or the run was stopped
+        if (quit) {
+            std::fprintf(stderr, "fhpresent: stopped at step %zu\n", n);
+            removeScratch();
+            std::exit(1);
         }
         holdWord(script.words[n]);
         QSDL_GLOBALS::Stick.updStick(false);
@@ -183,6 +189,8 @@ bool playScript(const FHReplay::Script& script, bool paced, std::vector<double>&
         }
         ends.push_back(std::chrono::duration<double, std::milli>(Clock::now() - start).count());
         if (r != 1) break;
+        // A run for pictures ends after its last picture.
+        if (!shots.empty() && long(n) >= *std::max_element(shots.begin(), shots.end())) break;
     }
     W.defaultLevel = 2;
     std::memset(keys, 0, sizeof keys);
