@@ -25,6 +25,7 @@
 #include "FHmyworld.h"
 #include "FHobjectCtrl.h"
 #include "envresGlobal.h"
+#include "fhreplay_keys.h"
 #include "fhreplay_script.h"
 #include "qgu_glImageHdlfunc.h"
 #include "qsdlpp2_GLobject@image.h"
@@ -135,7 +136,7 @@ protected:
         bool pen = false, mystery = false;
         size_t n = 0;
         for (; n < script.words.size() && ctl->GctrlState == GS_PLAY; ++n) {
-            holdWordKeys(keys, ka, script.words[n]);
+            FHReplay::holdWordOnKeys(keys, ka, script.words[n]);
             step();
             const uint16_t want = script.words[n] & uint16_t(~QSDL_BTN::D_BOTH);
             ASSERT_EQ(QSDL_GLOBALS::Stick.currentBits(), want) << "step " << n << " read another word";

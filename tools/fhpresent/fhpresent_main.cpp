@@ -38,6 +38,7 @@
 #include "FHmyworld.h"
 #include "fhpresent_figures.h"
 #include "fhreplay_hooks.h"
+#include "fhreplay_keys.h"
 #include "fhreplay_script.h"
 #include "qgu_glImageHdlfunc.h"
 #include "qgu_glcalls.h"
@@ -118,18 +119,6 @@ bool startGame(const std::string& runtime) {
     return true;
 }
 
-void holdWord(uint16_t word) {
-    std::memset(keys, 0, sizeof keys);
-    static const int kOrder[8] = {JoySTICK::UP,    JoySTICK::DOWN,  JoySTICK::LEFT,  JoySTICK::RIGHT,
-                                  JoySTICK::BTN_A, JoySTICK::BTN_B, JoySTICK::BTN_C, JoySTICK::BTN_D};
-    for (int p = 0; p < 2; ++p)
-        for (int b = 0; b < 8; ++b)
-            if (word & ((0x80u >> b) << (8 * p))) {
-                const int sc = keyAssign[kOrder[b] + JoySTICK::P2 * p];
-                if (sc > 0 && sc < SDL_NUM_SCANCODES) keys[sc] = 1;
-            }
-}
-
 // The back buffer as a PNG (rows flipped: GL reads bottom-up).
 bool savePicture(const std::string& path) {
     std::vector<unsigned char> px(size_t(winW) * size_t(winH) * 4);
@@ -188,7 +177,7 @@ bool playScript(const FHReplay::Script& script, bool paced, std::vector<double>&
             removeScratch();
             std::exit(1);
         }
-        holdWord(script.words[n]);
+        FHReplay::holdWordOnKeys(keys, keyAssign, script.words[n]);
         QSDL_GLOBALS::Stick.updStick(false);
         qgu_glClear(0x00004000 | 0x00000100); // colour and depth buffers
         const int r = W.fhWorldMainLoop(0);
