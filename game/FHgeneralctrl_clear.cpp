@@ -86,6 +86,11 @@ void drawPanel() {
 
 }  // namespace
 
+namespace FHCtrl {
+int clearPhase() { return mode; }
+int clearRating() { return clrate; }
+}  // namespace FHCtrl
+
 int GameMainCtrlCLS::clearLoop(int c) {
     FHWorldCLS& w = Game_GLOBALS::MyWorld;
     if (c == -1) {

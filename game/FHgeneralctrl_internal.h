@@ -41,4 +41,8 @@ int optionCoinChoice();
 // The browser's page (brwmode) and replay page state, for tests and the shell.
 int browsePage();
 bool replayPageOpen();
+// The clear screen's phase (0 coin exchange, 1 wait, 2 rating fading in, 3 rating
+// standing, 4 left) and the chapter rating it shows from phase 2 on.
+int clearPhase();
+int clearRating();
 }  // namespace FHCtrl

@@ -64,6 +64,7 @@ bool wantBlend = false, wantTex = false;
 GLenum wantSrc = GL_ONE, wantDst = GL_ZERO;
 bool haveBlend = false, haveTex = false;
 GLenum haveSrc = GL_ONE, haveDst = GL_ZERO;
+bool haveAlphaTest = false;
 bool stateKnown = false;  // false: the next glBegin sends everything
 const GLuint kUnknownTex = 0xFFFFFFFFu;
 GLuint bound = kUnknownTex;
@@ -87,6 +88,21 @@ void applyState() {
     glBlendFunc(wantSrc, wantDst);
     haveSrc = wantSrc;
     haveDst = wantDst;
+  }
+  // A fully transparent fragment changes nothing under these blends, so it is dropped
+  // before blending: the software rasteriser then skips reading and writing the frame
+  // buffer for it. Large mostly clear layers (hanging leaves, rain, the block layer's
+  // empty cells) cost far less; the picture stays the same to the bit.
+  const bool alphaTest = wantBlend && wantSrc == GL_SRC_ALPHA &&
+                         (wantDst == GL_ONE_MINUS_SRC_ALPHA || wantDst == GL_ONE);
+  if (!stateKnown || alphaTest != haveAlphaTest) {
+    if (alphaTest) {
+      glAlphaFunc(GL_GREATER, 0.0f);
+      glEnable(GL_ALPHA_TEST);
+    } else {
+      glDisable(GL_ALPHA_TEST);
+    }
+    haveAlphaTest = alphaTest;
   }
   stateKnown = true;
 }

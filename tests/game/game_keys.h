@@ -22,3 +22,4 @@ inline void holdPlayerOneKeys(Uint8* keys, const JoySTICK::KeyAssign& ka, uint16
     for (const auto& m : map)
         if (bits & m.bit) keys[ka[m.key]] = 1;
 }
+

@@ -187,3 +187,32 @@ TEST(WindowScale, LogicalScreenFillsTheWindowViewport) {
   EXPECT_EQ(pixel(319, 239).r, 255);
   EXPECT_EQ(pixel(318, 238).r, 0);
 }
+
+// Fully transparent texels are dropped before blending where they could change nothing;
+// under a blend that erases the destination they must still be drawn.
+TEST_F(Drawing, ClearTexelsLeaveTheFrameAloneExceptUnderAnErasingBlend) {
+  static GLuint halves = 0;
+  if (!halves) {
+    Picture p(32, 16, RGBA{255, 0, 0, 0});          // cell 0: red, fully transparent
+    p.fillRect(16, 0, 32, 16, RGBA{0, 255, 0, 255});  // cell 1: opaque green
+    loadContainer("halves.mrsrc", {{402, encodePNG(p)}});
+    ASSERT_EQ(qgu_NewTextureFromPicRes(402, &halves, false, false), 0);
+  }
+  const RGBA grey{128, 128, 128, 255}, green{0, 255, 0, 255};
+  const double greyColour[4] = {128 / 255.0, 128 / 255.0, 128 / 255.0, 1};
+  qgu_GLDrawSimpleSuqre(greyColour, 0, 0, 320, 240);
+  ASSERT_EQ(pixel(10, 10), grey);
+
+  // Over: the clear cell leaves grey, the opaque one is green.
+  qgu_GLAtlasSpritebyRatio(GLwhite, halves, 0, 16, GL_ONE_MINUS_SRC_ALPHA, 40, 40, 0, 100, 100, 0);
+  qgu_GLAtlasSpritebyRatio(GLwhite, halves, 1, 16, GL_ONE_MINUS_SRC_ALPHA, 80, 40, 0, 100, 100, 0);
+  EXPECT_EQ(pixel(40, 40), grey);
+  EXPECT_EQ(pixel(80, 40), green);
+  // Adding: the clear cell adds nothing.
+  qgu_GLAtlasSpritebyRatio(GLwhite, halves, 0, 16, GL_ONE, 40, 80, 0, 100, 100, 0);
+  EXPECT_EQ(pixel(40, 80), grey);
+  // Erasing (destination times zero): the clear cell blackens what lies under it.
+  qgu_GLAtlasSpritebyRatio(GLwhite, halves, 0, 16, GL_ZERO, 40, 120, 0, 100, 100, 0);
+  EXPECT_EQ(pixel(40, 120), kBlack);
+  EXPECT_EQ(pixel(60, 120), grey) << "outside the square";
+}

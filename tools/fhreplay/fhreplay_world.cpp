@@ -18,6 +18,7 @@
 #include "FHmyworld.h"
 #include "FHobjectCtrl.h"
 #include "fhreplay_hooks.h"
+#include "fhreplay_keys.h"
 #include "qgu_carbonlike2.h"
 #include "qgu_fileutil.h"
 #include "qgu_glImageHdlfunc.h"
@@ -46,17 +47,7 @@ int removeEntry(const char* path, const struct stat*, int, struct FTW*) {
 }
 
 // Holds exactly the buttons of `word` on the harness's keyboard (both players).
-void holdWord(uint16_t word) {
-    std::memset(keys, 0, sizeof keys);
-    static const int kOrder[8] = {JoySTICK::UP,    JoySTICK::DOWN,  JoySTICK::LEFT,  JoySTICK::RIGHT,
-                                  JoySTICK::BTN_A, JoySTICK::BTN_B, JoySTICK::BTN_C, JoySTICK::BTN_D};
-    for (int p = 0; p < 2; ++p)
-        for (int b = 0; b < 8; ++b)
-            if (word & (0x80u >> b) << (8 * p)) {
-                const int sc = keyAssign[kOrder[b] + JoySTICK::P2 * p];
-                if (sc > 0 && sc < SDL_NUM_SCANCODES) keys[sc] = 1;
-            }
-}
+void holdWord(uint16_t word) { holdWordOnKeys(keys, keyAssign, word); }
 
 struct Hasher {
     uint64_t h = 1469598103934665603ull; // FNV-1a, 64 bits
