@@ -9,10 +9,10 @@
 // Pictures: base, base + 1 wings up and down; base + 2 swooping; base + 3 staggered or
 // beating a gust.
 // Registers: regA, regB the centre of her circle (taken at the first frame, w3 = 1 once
-// taken); regC the phase; w1 the mode (0 circling, 1 swooping, 2 climbing back); w2
+// taken: her start column, and a height eight blocks above the ground below her); regC the phase; w1 the mode (0 circling, 1 swooping, 2 climbing back); w2
 // frames in the mode; w4 stagger frames left; work2 her place on the circle (x 16);
 // work0 gust frames left, its sign the way it blows; work5 frames in the phase.
-// Children carry target kChildMark + her slot. Beaten, she takes her birds with her and
+// Her birds start hunting at once and carry target kChildMark + her slot. Beaten, she takes her birds with her and
 // opens her gate (hits and explosions).
 #include <cstdlib>
 
@@ -45,6 +45,23 @@ void circlePoint(const Obj& o, int* x, int* y, int rx, int ry) {
     *y = o.regB + QSDLpp_Trigon::sin100x((a * 2) & 255) * ry / 100;
 }
 
+// The height of her round: eight blocks above the ground under the place she starts
+// from (the first solid band at least three blocks deep, so that thin ledges do not
+// count), where the player on that ground sees her whole round; her start height when
+// no such ground lies within 40 blocks below, or when the ground is nearer than that.
+int roundHeight(const Obj& o) {
+    const int x = FHFam::centreX(o);
+    const int row0 = o.posY / 1600;
+    for (int row = row0 + 1; row < row0 + 40; ++row) {
+        if (!FHFam::solidForWalker(FHFam::blockAt(x, row * 1600))) continue;
+        if (!FHFam::solidForWalker(FHFam::blockAt(x, (row + 1) * 1600))) continue;
+        if (!FHFam::solidForWalker(FHFam::blockAt(x, (row + 2) * 1600))) continue;
+        const int y = (row - 8) * 1600;
+        return y > o.posY ? y : o.posY;
+    }
+    return o.posY;
+}
+
 // Moves towards (x, y) by at most `speed` on each axis.
 void approach(Obj& o, int x, int y, int speed) {
     o.speedX = FHFam::clampTo(x - o.posX, -speed, speed);
@@ -64,7 +81,7 @@ void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
     if (o.w3 != 1) {
         o.w3 = 1;
         o.regA = o.posX;
-        o.regB = o.posY;
+        o.regB = roundHeight(o);
         o.regC = 0;
         o.w1 = o.w2 = o.w4 = 0;
         o.work2 = 64 * 16;  // starts at the bottom of her round, in view
@@ -113,7 +130,9 @@ void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
             int x, y;
             circlePoint(o, &x, &y, rx, ry);
             approach(o, x, y, 160);
-            if (ph.swoopEvery > 0 && o.w2 >= ph.swoopEvery && dy > 0 && o.work0 == 0) {
+            // No swoop when a gust is due before it could end.
+            const bool gustSoon = ph.gustEvery > 0 && t % ph.gustEvery >= ph.gustEvery - 100;
+            if (ph.swoopEvery > 0 && o.w2 >= ph.swoopEvery && dy > 0 && o.work0 == 0 && !gustSoon) {
                 const int d = QSDLpp_Trigon::XYtan256(0, 0, dx, dy) & 255;
                 o.speedX = QSDLpp_Trigon::cos100x(d) * ph.swoopSpeed / 100;
                 o.speedY = QSDLpp_Trigon::sin100x(d) * ph.swoopSpeed / 100;
@@ -124,10 +143,13 @@ void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
             break;
         }
         case 1: {  // swooping along the line she took, levelling out at the player
-            o.posX += o.speedX;
-            o.posY += o.speedY;
-            if (o.w2 > 10 && dy < 0) o.speedY = o.speedY * 7 / 8;
-            if (o.w2 >= 75 || o.posY > o.regB + ry + 9600) {
+            const int res = FHWGBL::MoovableUDBoss(&o.posX, &o.posY, o.posX + o.speedX, o.posY + o.speedY, &o.box);
+            if (dy < 0) o.speedY = o.speedY * 7 / 8;
+            if (res != 0 || o.w2 >= 90 || dy < -3200) {
+                if (res & 1) {
+                    shake(6);
+                    puff(centreX(o), o.posY + o.box.bottom - o.box.top, 3, 6);
+                }
                 o.w1 = 2;
                 o.w2 = 0;
             }
@@ -144,7 +166,6 @@ void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
             break;
         }
     }
-    if (o.w1 != 1) o.posY = clampTo(o.posY, o.regB - ry - 1600, o.regB + ry + 9600);
 
     // Birds called from the clouds; one Random() per call time, placed or not.
     if (ph.summonKind > 0 && ph.summonEvery > 0 && t % ph.summonEvery == ph.summonEvery - 1) {
@@ -152,7 +173,12 @@ void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
         if (countChildren(ph.summonKind, o.linkIdx) < ph.summonMax) {
             const int side = (roll & 1) ? 1 : -1;
             const int slot = spawn(centreX(o) + side * 4800, o.posY, 0, 0, ph.summonKind, 0);
-            if (slot >= 0) pool().objects[slot].target = kChildMark + o.linkIdx;
+            if (slot >= 0) {
+                Obj& b = pool().objects[slot];
+                b.target = kChildMark + o.linkIdx;
+                b.regC = 1;  // called to the hunt: aims at once, as a hatched one does
+                b.work5 = 1;
+            }
             sound(57);
         }
     }
@@ -167,7 +193,7 @@ void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
         sound(56);
     }
     // Gusts: she hangs back and beats her wings; the wind blows away from her.
-    if (ph.gustEvery > 0 && t % ph.gustEvery == ph.gustEvery - 1 && o.work0 == 0 && o.w1 == 0) {
+    if (ph.gustEvery > 0 && t % ph.gustEvery == ph.gustEvery - 1 && o.work0 == 0 && o.w1 != 1) {
         o.work0 = (dx < 0 ? -1 : 1) * ph.gustFrames;
         sound(58);
     }
