@@ -3,6 +3,7 @@
 // animated blocks animate, and every character the texts use has a glyph in every font.
 #include "test_fhpack_art_util.h"
 
+#include <filesystem>
 #include <fstream>
 #include <map>
 #include <set>
@@ -219,4 +220,45 @@ TEST_F(BuiltArt, ChapterZerosCastHasBehavioursRowsAndPictures) {
         if (base <= 0) continue;  // drawn from the map's own pattern (signs, doors)
         for (int q : familyPictures(fn, *row, base)) EXPECT_TRUE(patternDrawn(q)) << "kind " << kind << " pattern " << q;
     }
+}
+
+// Signs in every map: the panel shows a sign's headline (up to its \x07) in large letters
+// across the top of the play area and the rest in the small box at the bottom, three
+// lines of 36 letters. A sign without the \x07 would print all of it in large letters,
+// off the right edge, and leave the box empty.
+TEST(MapTexts, EverySignHasAHeadlineAndFitsThePanelBox) {
+    int signs = 0;
+    for (int group = 1; group <= 9; ++group) {
+        const std::filesystem::path dir = std::string(FH_SOURCE_DIR) + "/content/maps/lv" + std::to_string(group);
+        if (!std::filesystem::is_directory(dir)) continue;
+        for (const auto& entry : std::filesystem::directory_iterator(dir)) {
+            if (entry.path().extension() != ".fhmap") continue;
+            const std::string name = entry.path().filename().string();
+            std::ifstream f(entry.path());
+            for (std::string l; std::getline(f, l);) {
+                if (l.rfind("message", 0) != 0) continue;
+                const auto at = l.find("text=\"");
+                ASSERT_NE(at, std::string::npos) << name << ": " << l;
+                std::string t = l.substr(at + 6, l.find('"', at + 6) - at - 6);
+                ++signs;
+                const auto bell = t.find("\\x07");
+                ASSERT_NE(bell, std::string::npos) << name << ": no headline in \"" << t << "\"";
+                auto lines = [](const std::string& s) {
+                    std::vector<std::string> out(1);
+                    for (size_t i = 0; i < s.size(); ++i) {
+                        if (s.compare(i, 2, "\\r") == 0) out.emplace_back(), ++i;
+                        else out.back() += s[i];
+                    }
+                    return out;
+                };
+                for (const std::string& h : lines(t.substr(0, bell)))
+                    EXPECT_LE(h.size(), 17u) << name << ": headline \"" << h << "\" runs under the panel";
+                const auto box = lines(t.substr(bell + 4));
+                EXPECT_LE(box.size(), 3u) << name << ": \"" << t << "\" overflows the box";
+                for (const std::string& b : box)
+                    EXPECT_LE(b.size(), 36u) << name << ": line \"" << b << "\" runs out of the box";
+            }
+        }
+    }
+    EXPECT_GE(signs, 15) << "the chapter maps' signs were not found";
 }
