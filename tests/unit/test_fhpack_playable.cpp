@@ -2,6 +2,7 @@
 // section's start, can touch every coin, item, key, switch, spring, exit and goal.
 // The walker is one block (the character's box is 12 x 14 dots) that walks, jumps four
 // blocks high, drifts six blocks sideways in the air, is thrown higher by springs,
+// is carried up through rising air (and a jump's height above its top),
 // breaks shootable blocks, opens lock blocks once it holds their key, and works the
 // map's one-shot switches with the map record's block pairs. A pressure switch it reaches
 // stays held (one friend waits on it while the other explores), and boss gates count as
@@ -64,6 +65,7 @@ std::vector<bool> explore(Field& f, int sx, int sy, int jump = kJump, int drift 
         if (f.solid(x, y + 1)) rise = jump, left = drift; // on the ground: a fresh jump
         if (b == 392) rise = kSpring, left = drift;
         if (b == 388) rise = std::max(rise, jump), left = drift;
+        if (b >= 380 && b <= 383) rise = std::max(rise, jump), left = drift; // rising air
         size_t k = idx(x, y) * size_t(maxRise + 1) + size_t(rise);
         if (best[k] >= left) return;
         best[k] = int8_t(left);
@@ -243,4 +245,10 @@ TEST(FhpackPlayable, EveryThingOnChapterZerosMapsCanBeReached) {
 // placeholder rooms the stage table names for chapter 5.
 TEST(FhpackPlayable, EveryThingOnChapterOnesMapsCanBeReached) {
     checkGroup(1, {0, 1, 2, 3, 4, 5, 9, 10, 13}, {9, 10, 13});
+}
+
+// Chapter 2's sky sections of map group 3: the cloud hop, the windy ascent (its rising
+// air carries the walker up) and the switch isles.
+TEST(FhpackPlayable, EveryThingOnChapterTwosSkyMapsCanBeReached) {
+    checkGroup(3, {0, 1, 2}, {});
 }
