@@ -67,6 +67,15 @@ void puff(int x, int y, int patt, int count);
 // Plays effect n (nothing for n <= 0).
 void sound(int n);
 
+// One step along a patrol line: moves to (posX + speedX, ny) with MoovableUD1 and turns
+// at a wall or past halfBeat from the beat's centre regA (0: no beat). Returns the
+// collision bits of the move.
+int patrolStep(Obj& o, int ny, int halfBeat);
+
+// Whether the character in play stands on the object's top: its box, moved two dots
+// down, touches the object's box from above.
+bool standsOn(const Obj& o);
+
 }  // namespace FHFam
 
 // The kind rows each family file serves (one list per file). FHobjectCtrl_kinds.cpp
@@ -82,6 +91,7 @@ extern const BehaviourList kEmitterBehaviours;
 extern const BehaviourList kProjectileBehaviours;
 extern const BehaviourList kPlatformBehaviours;
 extern const BehaviourList kBossBehaviours;
+extern const BehaviourList kSkyBehaviours;
 
 // The families themselves, for tests and for rows of other files.
 void familyWalker(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
@@ -94,4 +104,10 @@ void familyEmitter(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familyProjectile(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familyPlatform(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 void familyBoss(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familySwooper(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyStormCloud(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyBalloon(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familySinker(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyRoc(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
+void familyGust(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r);
 }  // namespace FHObj

@@ -2,6 +2,7 @@
 #include "FHobjectCtrl_family.h"
 
 #include "FHWorldGlobal.h"
+#include "FHWorldGlobal_collision.h"
 #include "FHmyworld.h"
 #include "FHobjectCtrl_play.h"
 #include "envresGlobal.h"
@@ -67,5 +68,24 @@ void puff(int x, int y, int patt, int count) {
 }
 
 void sound(int n) { FHPlay::playSound(n); }
+
+int patrolStep(Obj& o, int ny, int halfBeat) {
+    const int res = FHWGBL::MoovableUD1(&o.posX, &o.posY, o.posX + o.speedX, ny, &o.box);
+    if (res & 4) {
+        o.speedX = -o.speedX;
+    } else if (halfBeat > 0) {
+        const int off = o.posX - o.regA;
+        if ((off > halfBeat && o.speedX > 0) || (off < -halfBeat && o.speedX < 0)) o.speedX = -o.speedX;
+    }
+    return res;
+}
+
+bool standsOn(const Obj& o) {
+    const int32_t* a = attr(o.kind);
+    if (a == nullptr || a[0] < 0 || a[0] >= 64) return false;
+    const rRect& ob = Obj::objectRects[a[0]];
+    const MyCharactor& c = inPlay();
+    return FHWGBL::HitObjAndObj(c.posX, c.posY + 200, c.box, o.posX, o.posY, ob) == 1;
+}
 
 }  // namespace FHFam

@@ -25,13 +25,7 @@ void familyFlyer(MainObjectCtrlCls::Object& o, Step& s, const KindRow& r) {
     const int period = r.p2 > 0 ? r.p2 : 128;
     const int wave = QSDLpp_Trigon::sin100x((o.age % period) * 256 / period) * r.p1 / 100;
     const int ny = o.regB + wave;
-    const int res = FHWGBL::MoovableUD1(&o.posX, &o.posY, o.posX + o.speedX, ny, &o.box);
-    if (res & 4) {
-        o.speedX = -o.speedX;
-    } else if (r.p3 > 0) {
-        const int off = o.posX - o.regA;
-        if ((off > r.p3 && o.speedX > 0) || (off < -r.p3 && o.speedX < 0)) o.speedX = -o.speedX;
-    }
+    const int res = patrolStep(o, ny, r.p3);
     if (res & 3) o.regB = o.posY - wave;  // a floor or ceiling moves the beat's centre
     if (r.p4 > 0 && (o.age & 7) == 0) puff(centreX(o), centreY(o), r.p4, 1);
 

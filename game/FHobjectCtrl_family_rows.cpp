@@ -28,6 +28,8 @@ const BehaviourSpan kHoppers[] = {
 const BehaviourSpan kFlyers[] = {
     // wisp: bobs along a beat of four blocks each way, leaving blue sparkles
     {familyFlyer, {35, 0, 2, 6, 40, 1200, 128, 6400, 5}},
+    // kite: rides the wind along a tall, slow wave, its tail whipping below it
+    {familyFlyer, {38, 0, 2, 10, 24, 2400, 192, 8000, 0}},
 };
 const BehaviourSpan kHomers[] = {
     // the time-out ambush: creeps through everything towards the player
@@ -56,14 +58,33 @@ const BehaviourSpan kProjectiles[] = {
     {familyProjectile, {178, 113, 1, 1, 0, 1, 180, 1, 3}},
     // mine blast: grows and fades on the mine
     {familyProjectile, {188, 44, 4, 6, 0, 3, 24, 0, 3}},
+    // lightning bolt of the storm cloud and the roc: falls straight, gone on the first block
+    {familyProjectile, {180, 0, 2, 2, 0, 0, 120, 0, 832}},
 };
 const BehaviourSpan kPlatforms[] = {
     // floating log
     {familyPlatform, {113, 0, 1, 1, 0, 256, 4800, 0, 0}},
+    // cloud platform: glides on its track, the rider rests exactly on its top
+    {familyPlatform, {114, 0, 2, 24, 0, 320, 6400, 0, 0}},
 };
 const BehaviourSpan kBosses[] = {
     // oak guardian: phase table 0, 40 frames of stagger, leaps at 700
     {familyBoss, {125, 0, 1, 1, 0, 0, 40, 700, 0}},
+};
+// The sky's own families (swooper, storm cloud, balloon, sinker, gust, roc).
+const BehaviourSpan kSky[] = {
+    // swallow: patrols six blocks each way, dives at a player below, climbs back
+    {familySwooper, {39, 0, 2, 6, 60, 4000, 360, 9600, 55}},
+    // storm cloud: drifts over the player, darkens for a second, drops a bolt
+    {familyStormCloud, {40, 0, 1, 1, 36, 200, 60, 180, 760}},
+    // balloon: climbs three blocks and bobs; sinks under a rider
+    {familyBalloon, {44, 0, 1, 1, 24, 4800, 16, 160, 0}},
+    // falling cloud: shakes 40 frames under a rider, falls for a second, back in 5 s
+    {familySinker, {115, 0, 1, 1, 500, 40, 300, 827, 58}},
+    // wind gust: lifts a rider six blocks at 1.2 dots a frame, rests a second between lifts
+    {familyGust, {46, 0, 4, 6, 120, 9600, 60, 240, 58}},
+    // storm roc: phase table 0, 50 frames of stagger, circle 2 blocks high, feathers 833
+    {familyRoc, {68, 0, 1, 1, 0, 0, 50, 3200, 833}},
 };
 
 }  // namespace
@@ -78,5 +99,6 @@ FH_LIST(kEmitterBehaviours, kEmitters);
 FH_LIST(kProjectileBehaviours, kProjectiles);
 FH_LIST(kPlatformBehaviours, kPlatforms);
 FH_LIST(kBossBehaviours, kBosses);
+FH_LIST(kSkyBehaviours, kSky);
 
 }  // namespace FHObj

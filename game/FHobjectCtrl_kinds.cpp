@@ -31,6 +31,7 @@ const BehaviourList kAllBehaviourLists[] = {
     kPlatformBehaviours,
     kBossBehaviours,
     kFamilyCarrier,
+    kSkyBehaviours,
 };
 const int kAllBehaviourListCount = int(sizeof kAllBehaviourLists / sizeof kAllBehaviourLists[0]);
 

@@ -14,6 +14,11 @@
 // 1.4 the queen's hive and 1.5 the honey cellar. Entries 9, 10 and 13 are placeholder
 // rooms for chapter 5 and keep the not-designed row.
 //
+// Group 2 holds the lake and storm maps of chapter 2 (content/maps/lv3): 2.1 the drowned
+// hall under water, 2.2 the storm crossing (the storm's wind pulls everyone west, gravity
+// x -1; condition 16: rain), 2.4 the storm roc's eyrie (ordinary pull, rain). Entry 9 is
+// a placeholder room for chapter 5 and keeps the not-designed row.
+//
 // Group 3 holds chapter 2's sky sections (content/maps/lv4): 3.0 the cloud hop on the
 // ordinary pull; 3.1 the windy ascent, where a steady wind pulls everyone gently to the
 // left; 3.2 the switch isles (pressure switch 0 opens the vault gate 977 while held;
@@ -29,7 +34,7 @@
 #define MAPINFO_NOT_DESIGNED_YET {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}
 const int16_t mapInfoNotDesignedYet[] = {
     6, 7, 8, 9, 10, 11, 12, 13, 14, 15,
-    23, 24, 25, 26, 27, 28, 29, 32, 34, 35, 36, 37, 38, 39, 40, 41,
+    23, 24, 25, 26, 27, 28, 29, 32, 35, 37, 38, 39, 40, 41,
     42, 43, 44, 45, 46, 47, 51, 52, 53, 54, 55, 56, 57,
     58, 59, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 80, 81,
     82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 96, 97, 98, 99, 100, 101,
@@ -79,9 +84,9 @@ const int32_t mapinfoResGlb[kMapFileGroups][16][20] = {
     {   // group 2 ("wc2fh_lv3")
         MAPINFO_NOT_DESIGNED_YET,  // 2.0
         {0, -1, 1, 12, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 2.1
-        MAPINFO_NOT_DESIGNED_YET,  // 2.2
+        {-1, 7, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 2.2
         MAPINFO_NOT_DESIGNED_YET,  // 2.3
-        MAPINFO_NOT_DESIGNED_YET,  // 2.4
+        {0, 7, 0, 16, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 2.4
         MAPINFO_NOT_DESIGNED_YET,  // 2.5
         MAPINFO_NOT_DESIGNED_YET,  // 2.6
         MAPINFO_NOT_DESIGNED_YET,  // 2.7

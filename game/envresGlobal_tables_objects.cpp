@@ -11,12 +11,12 @@
 // the list.
 #define OBJATTR_NOT_DESIGNED_YET {0, 32000, 0, 0x0, 0}
 const int16_t objAttributeNotDesignedYet[] = {
-    9, 10, 11, 12, 13, 16, 18, 20, 21, 22, 24, 25, 26, 30, 31, 38,
-    39, 40, 43, 44, 45, 46, 47, 57, 58, 59, 60, 61, 62, 63, 64, 65,
-    66, 67, 68, 69, 70, 71, 72, 73, 75, 76, 77, 78, 79, 80, 81, 82,
+    9, 10, 11, 12, 13, 16, 18, 20, 21, 22, 24, 25, 26, 30, 31,
+    43, 45, 47, 57, 58, 59, 60, 61, 62, 63, 64, 65,
+    66, 67, 69, 70, 71, 72, 73, 75, 76, 77, 78, 79, 80, 81, 82,
     83, 84, 85, 86, 87, 88, 89, 91, 92, 93, 94, 95, 96, 98, 99, 100,
-    101, 102, 103, 104, 105, 106, 107, 108, 109, 111, 112, 114, 115, 116, 117, 118,
-    119, 121, 122, 123, 127, 174, 175, 179, 180, 181, 182, 183, 184, 185, 186, 187,
+    101, 102, 103, 104, 105, 106, 107, 108, 109, 111, 112, 116, 117, 118,
+    119, 121, 122, 123, 127, 174, 175, 179, 181, 182, 183, 184, 185, 186, 187,
     189, 190, 192, 193, 195, 198, 200, 201, 202, 203, 204, 205, 206, 207, 208, 209,
     210, 211, 212, 213, 214, 215, 216, 217, 218, 219, 220, 221, 222, 223, 224, 225,
     226, 227, 228, 229, 230, 231,
@@ -68,15 +68,15 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     {8, 20, 300, 0x100, 731},  // 35 wisp
     {9, 20, 100, 0x100, 733},  // 36 beetle grub
     {7, 10, 100, 0x100, 166},  // 37
-    OBJATTR_NOT_DESIGNED_YET,  // 38
-    OBJATTR_NOT_DESIGNED_YET,  // 39
-    OBJATTR_NOT_DESIGNED_YET,  // 40
+    {11, 30, 300, 0x10100, 804},  // 38 kite (its tail hurts)
+    {8, 20, 400, 0x10100, 806},  // 39 swallow
+    {13, 60, 600, 0x8100, 1040},  // 40 storm cloud
     {0, 200, 1000, 0x8400, 175},  // 41
     {0, 1, 0, 0x0, 0},  // 42 spent capsule shell (patt: the capsule's picture)
     OBJATTR_NOT_DESIGNED_YET,  // 43
-    OBJATTR_NOT_DESIGNED_YET,  // 44
+    {12, 1, 100, 0x8c00, 811},  // 44 balloon: a platform a punch pops
     OBJATTR_NOT_DESIGNED_YET,  // 45
-    OBJATTR_NOT_DESIGNED_YET,  // 46
+    {11, 32000, 0, 0x28000, 828},  // 46 wind gust: a carrier that lifts, never hit
     OBJATTR_NOT_DESIGNED_YET,  // 47
     {0, 1, 0, 0x1000, 52},  // 48
     {0, 1, 0, 0x1000, 8},  // 49
@@ -98,7 +98,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 65
     OBJATTR_NOT_DESIGNED_YET,  // 66
     OBJATTR_NOT_DESIGNED_YET,  // 67
-    OBJATTR_NOT_DESIGNED_YET,  // 68
+    {57, 1000, 40000, 0x8100, 1563},  // 68 storm roc
     OBJATTR_NOT_DESIGNED_YET,  // 69
     OBJATTR_NOT_DESIGNED_YET,  // 70
     OBJATTR_NOT_DESIGNED_YET,  // 71
@@ -144,8 +144,8 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     OBJATTR_NOT_DESIGNED_YET,  // 111
     OBJATTR_NOT_DESIGNED_YET,  // 112
     {12, 32000, 10, 0x8800, 744},  // 113 floating log (platform)
-    OBJATTR_NOT_DESIGNED_YET,  // 114
-    OBJATTR_NOT_DESIGNED_YET,  // 115
+    {12, 32000, 10, 0x8800, 813},  // 114 cloud platform
+    {12, 32000, 10, 0x8800, 815},  // 115 falling cloud
     OBJATTR_NOT_DESIGNED_YET,  // 116
     OBJATTR_NOT_DESIGNED_YET,  // 117
     OBJATTR_NOT_DESIGNED_YET,  // 118
@@ -210,7 +210,7 @@ const int32_t objAttributeResGlb[kObjKinds][kObjAttrWords] = {
     {7, 1, 10, 0x8200, 96},  // 177 spat bubble
     {7, 1, 10, 0x8200, 113},  // 178 spit and clods
     OBJATTR_NOT_DESIGNED_YET,  // 179
-    OBJATTR_NOT_DESIGNED_YET,  // 180
+    {11, 1, 10, 0x8200, 809},  // 180 lightning bolt
     OBJATTR_NOT_DESIGNED_YET,  // 181
     OBJATTR_NOT_DESIGNED_YET,  // 182
     OBJATTR_NOT_DESIGNED_YET,  // 183

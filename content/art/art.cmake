@@ -39,6 +39,10 @@ foreach(p title demo panel gameover gameover2 clear clear2 clear3 clear4 loading
           bg-sky-morning fg-sky-clouds bg-sky-gale fg-sky-islands)
   fh_art(art-recipe pictures/${p}.rcp ${FH_ART_GEN}/${p}.png)
 endforeach()
+# The storm backgrounds of map group 2 (pictures 1117..1119)
+foreach(p bg-storm-sky bg-storm-below bg-storm-eyrie)
+  fh_art(art-recipe pictures/${p}.rcp ${FH_ART_GEN}/${p}.png)
+endforeach()
 fh_art(art-atlas pictures/chaptitles.atlas ${FH_ART_GEN}/chaptitles.png)
 fh_art(art-atlas pictures/tiles990.atlas ${FH_ART_GEN}/tiles990.png)
 

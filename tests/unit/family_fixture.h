@@ -53,7 +53,7 @@ protected:
             &FHObj::kWalkerBehaviours,  &FHObj::kHopperBehaviours,     &FHObj::kFlyerBehaviours,
             &FHObj::kHomerBehaviours,   &FHObj::kDropperBehaviours,    &FHObj::kSpawnerBehaviours,
             &FHObj::kEmitterBehaviours, &FHObj::kProjectileBehaviours, &FHObj::kPlatformBehaviours,
-            &FHObj::kBossBehaviours,
+            &FHObj::kBossBehaviours,    &FHObj::kSkyBehaviours,
         };
         for (const auto* l : lists)
             for (int i = 0; i < l->count; ++i)
@@ -87,10 +87,16 @@ protected:
                     o.age += 1;
                     continue;
                 }
-                const FHObj::BehaviourSpan* sp = spanOf(o.kind);
-                if (sp == nullptr) return;
+                // The game's own table, so that children of other families (a boss's
+                // divers) run too.
+                const FHObj::KindRow* row = nullptr;
+                const FHObj::BehaviourFn fn = FHObj::behaviourFor(o.kind, &row);
+                if (fn == nullptr || row == nullptr) {
+                    ADD_FAILURE() << "no behaviour for kind " << o.kind;
+                    return;
+                }
                 FHObj::Step s = prologue(o);
-                sp->fn(o, s, sp->row);
+                fn(o, s, *row);
                 o.w5 = o.posX - s.startX;
                 o.w6 = o.posY - s.startY;
                 o.work5 += 1;

@@ -4,9 +4,11 @@
 // blocks high, drifts six blocks sideways in the air, is thrown higher by springs,
 // is carried up through rising air (and a jump's height above its top),
 // breaks shootable blocks, opens lock blocks once it holds their key, and works the
-// map's one-shot switches with the map record's block pairs. A pressure switch it reaches
-// stays held (one friend waits on it while the other explores), and boss gates count as
-// open (every boss is beaten). Thorns are never entered.
+// map's one-shot switches with the map record's block pairs. Inside a gust (wind
+// arrows) it keeps its whole sideways budget: the wind carries it. A pressure switch
+// it reaches stays held (one friend waits on it while the other explores), and boss
+// gates count as open (every boss is beaten). Thorns are never entered. On a map
+// under water it swims: every open block next to it can be reached.
 #include "test_fhpack_util.h"
 
 #include <array>
@@ -25,6 +27,7 @@ struct Field {
     int w = 0, h = 0;
     std::vector<uint16_t> cells;
     std::array<bool, 3> keys{};
+    bool water = false; // an under-water map: the walker swims every way
     uint16_t& at(int x, int y) { return cells[size_t(((y % h + h) % h) * w + ((x % w + w) % w))]; }
     bool solid(int x, int y) {
         uint16_t b = at(x, y);
@@ -62,10 +65,11 @@ std::vector<bool> explore(Field& f, int sx, int sy, int jump = kJump, int drift 
     auto push = [&](int x, int y, int rise, int left) {
         if (!f.open(x, y)) return;
         uint16_t b = f.at(x, y);
-        if (f.solid(x, y + 1)) rise = jump, left = drift; // on the ground: a fresh jump
+        if (f.solid(x, y + 1) || f.water) rise = jump, left = drift; // on the ground: a fresh jump
         if (b == 392) rise = kSpring, left = drift;
         if (b == 388) rise = std::max(rise, jump), left = drift;
         if (b >= 380 && b <= 383) rise = std::max(rise, jump), left = drift; // rising air
+        if (b == 386 || b == 387) left = drift; // a gust carries the walker on
         size_t k = idx(x, y) * size_t(maxRise + 1) + size_t(rise);
         if (best[k] >= left) return;
         best[k] = int8_t(left);
@@ -76,9 +80,9 @@ std::vector<bool> explore(Field& f, int sx, int sy, int jump = kJump, int drift 
     while (!q.empty()) {
         S s = q.front();
         q.pop_front();
-        const bool standing = f.solid(s.x, s.y + 1);
+        const bool standing = f.solid(s.x, s.y + 1) || f.water;
         if (s.rise > 0) push(s.x, s.y - 1, s.rise - 1, s.drift);
-        if (!standing) push(s.x, s.y + 1, 0, s.drift);
+        if (!standing || f.water) push(s.x, s.y + 1, 0, s.drift);
         if (standing || s.drift > 0) {
             // Walking keeps the whole budget for a fall off the edge; in the air each
             // block sideways uses one.
@@ -121,6 +125,7 @@ Checked playMap(int group, int k, int startX, int startY, const std::vector<std:
     if (f.cells.empty()) return out;
     const std::vector<uint16_t> original = f.cells;
     const int32_t* info = vrndx_getMapInfoPtr(group, k);
+    f.water = info[2] != 0;
     // Work the switches and pick up the keys the walker reaches, until nothing changes.
     std::vector<bool> reach;
     for (int round = 0; round < 16; ++round) {
@@ -245,6 +250,12 @@ TEST(FhpackPlayable, EveryThingOnChapterZerosMapsCanBeReached) {
 // placeholder rooms the stage table names for chapter 5.
 TEST(FhpackPlayable, EveryThingOnChapterOnesMapsCanBeReached) {
     checkGroup(1, {0, 1, 2, 3, 4, 5, 9, 10, 13}, {9, 10, 13});
+}
+
+// Chapter 2's lake and storm group: the drowned hall behind the cellar door, the storm
+// crossing, the roc's eyrie and the placeholder room for chapter 5.
+TEST(FhpackPlayable, EveryThingOnChapterTwosStormMapsCanBeReached) {
+    checkGroup(2, {1, 2, 4, 9}, {9});
 }
 
 // Chapter 2's sky sections of map group 3: the cloud hop, the windy ascent (its rising
