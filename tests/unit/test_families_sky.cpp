@@ -2,9 +2,10 @@
 // platform carries its rider exactly on its top; a balloon climbs, bobs, sinks under a
 // rider and pops to a punch but not to a weapon; lightning ends on the first block in
 // its way; a storm cloud drifts over the player and strikes after darkening; a swallow
-// dives only at a player below and climbs back; the roc changes phase forward only,
-// keeps her birds few, blows players sideways and calms the wind, rains bolts, and
-// draws Random() alike whether the pool takes her birds or not.
+// dives only at a player below and climbs back; the roc circles above the ground, not
+// above a ledge, changes phase forward only, keeps her birds few, blows players sideways
+// and calms the wind, rains bolts, and draws Random() alike whether the pool takes her
+// birds or not.
 #include <algorithm>
 #include <cstdlib>
 
@@ -331,6 +332,22 @@ TEST_F(Roc, ChangesPhaseForwardOnlyAndKeepsHerBirdsFew) {
     r.power = life / 4;
     frames(1);
     EXPECT_EQ(r.regC, 2);
+}
+
+TEST_F(Roc, FliesHerRoundEightBlocksAboveTheGroundNotAboveALedge) {
+    // The fixture's floor is one block thick: no ground for her, she keeps her height.
+    place(0, 30, 10);
+    Obj& a = roc(40);
+    frames(1);
+    EXPECT_EQ(a.regB, 3 * 1600);
+
+    // Ground three blocks deep at rows 30..32, a thin ledge at row 11 on the way down.
+    SetUp();
+    for (int row = 30; row < 33; ++row) floorRun(row, 0, 63);
+    place(0, 30, 10);
+    Obj& b = roc(40);
+    frames(1);
+    EXPECT_EQ(b.regB, (30 - 8) * 1600);
 }
 
 TEST_F(Roc, GustsPushThePlayersSidewaysAndTheWindCalmsAgain) {
