@@ -18,6 +18,12 @@
 // hall under water, 2.2 the storm crossing (the storm's wind pulls everyone west, gravity
 // x -1; condition 16: rain), 2.4 the storm roc's eyrie (ordinary pull, rain). Entry 9 is
 // a placeholder room for chapter 5 and keeps the not-designed row.
+//
+// Group 3 holds chapter 2's sky sections (content/maps/lv4): 3.0 the cloud hop on the
+// ordinary pull; 3.1 the windy ascent, where a steady wind pulls everyone gently to the
+// left; 3.2 the switch isles (pressure switch 0 opens the vault gate 977 while held;
+// switch A the tower gate 975, switch B the coin boxes 923, switch D the cloud bridge
+// 336).
 #include "envresGlobal.h"
 
 // ---- NOT DESIGNED YET -------------------------------------------------------------
@@ -29,7 +35,7 @@
 const int16_t mapInfoNotDesignedYet[] = {
     6, 7, 8, 9, 10, 11, 12, 13, 14, 15,
     23, 24, 25, 26, 27, 28, 29, 32, 35, 37, 38, 39, 40, 41,
-    42, 43, 44, 45, 46, 47, 48, 49, 50, 51, 52, 53, 54, 55, 56, 57,
+    42, 43, 44, 45, 46, 47, 51, 52, 53, 54, 55, 56, 57,
     58, 59, 64, 65, 66, 67, 68, 69, 70, 71, 72, 73, 74, 75, 80, 81,
     82, 83, 84, 85, 86, 87, 88, 89, 90, 91, 96, 97, 98, 99, 100, 101,
     102, 103, 104, 105, 106, 107, 108, 109, 110, 111, 112, 113, 114, 115, 116, 117,
@@ -94,9 +100,9 @@ const int32_t mapinfoResGlb[kMapFileGroups][16][20] = {
         MAPINFO_NOT_DESIGNED_YET,  // 2.15
     },
     {   // group 3 ("wc2fh_lv4")
-        MAPINFO_NOT_DESIGNED_YET,  // 3.0
-        MAPINFO_NOT_DESIGNED_YET,  // 3.1
-        MAPINFO_NOT_DESIGNED_YET,  // 3.2
+        {0, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 3.0
+        {-1, 7, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0},  // 3.1
+        {0, 7, 0, 0, 977, 617, 0, 0, 0, 0, 0, 0, 975, 613, 923, 540, 0, 0, 336, 722},  // 3.2
         MAPINFO_NOT_DESIGNED_YET,  // 3.3
         MAPINFO_NOT_DESIGNED_YET,  // 3.4
         MAPINFO_NOT_DESIGNED_YET,  // 3.5

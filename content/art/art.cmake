@@ -35,7 +35,8 @@ endforeach()
 foreach(p title demo panel gameover gameover2 clear clear2 clear3 clear4 loading chapterend
           fg-leaves fg-rain fg-dark fg-deep browse0 browse1 browse2 browse3 browse4
           bg-meadow bg-forest bg-hollow bg-dusk bg-lake
-          bg-blossom bg-hive bg-twilight-garden)
+          bg-blossom bg-hive bg-twilight-garden
+          bg-sky-morning fg-sky-clouds bg-sky-gale fg-sky-islands)
   fh_art(art-recipe pictures/${p}.rcp ${FH_ART_GEN}/${p}.png)
 endforeach()
 # The storm backgrounds of map group 2 (pictures 1117..1119)
@@ -49,6 +50,7 @@ fh_art(art-atlas pictures/tiles990.atlas ${FH_ART_GEN}/tiles990.png)
 fh_art(art-atlas blocks/blocks_lv1.atlas ${FH_ART_GEN}/blocks_lv1.png)
 fh_art(art-atlas blocks/blocks_lv2.atlas ${FH_ART_GEN}/blocks_lv2.png)
 fh_art(art-atlas blocks/blocks_lv3.atlas ${FH_ART_GEN}/blocks_lv3.png)
+fh_art(art-atlas blocks/blocks_lv4.atlas ${FH_ART_GEN}/blocks_lv4.png)
 
 # The settings program's pictures, loaded as files
 fh_art(art-atlas config/menuback.atlas ${FH_RUNTIME_DIR}/resourcesQSDL/menuback.png)

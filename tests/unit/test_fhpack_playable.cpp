@@ -2,6 +2,7 @@
 // section's start, can touch every coin, item, key, switch, spring, exit and goal.
 // The walker is one block (the character's box is 12 x 14 dots) that walks, jumps four
 // blocks high, drifts six blocks sideways in the air, is thrown higher by springs,
+// is carried up through rising air (and a jump's height above its top),
 // breaks shootable blocks, opens lock blocks once it holds their key, and works the
 // map's one-shot switches with the map record's block pairs. Inside a gust (wind
 // arrows) it keeps its whole sideways budget: the wind carries it. A pressure switch
@@ -51,7 +52,7 @@ bool isTarget(uint16_t b) {
 
 // All cells the walker can occupy from (sx, sy), jumping `jump` blocks high and moving
 // at most `drift` blocks sideways between leaving the ground and landing.
-std::vector<bool> explore(Field& f, int sx, int sy, int jump = kJump, int drift = kDrift) {
+std::vector<bool> explore(Field& f, int sx, int sy, int jump = kJump, int drift = kDrift, bool risingAir = true) {
     struct S {
         int x, y, rise, drift;
     };
@@ -67,6 +68,7 @@ std::vector<bool> explore(Field& f, int sx, int sy, int jump = kJump, int drift 
         if (f.solid(x, y + 1) || f.water) rise = jump, left = drift; // on the ground: a fresh jump
         if (b == 392) rise = kSpring, left = drift;
         if (b == 388) rise = std::max(rise, jump), left = drift;
+        if (risingAir && b >= 380 && b <= 383) rise = std::max(rise, jump), left = drift; // rising air
         if (b == 386 || b == 387) left = drift; // a gust carries the walker on
         size_t k = idx(x, y) * size_t(maxRise + 1) + size_t(rise);
         if (best[k] >= left) return;
@@ -201,6 +203,26 @@ TEST(FhpackPlayable, TheMeadowBridgeCannotBeSkipped) {
     qgu_resetResourceRegistry();
 }
 
+// The windy ascent is climbed on its rising air: a walker that jumps higher and farther
+// than the reachability walker but is not carried by the air never reaches the door,
+// and the same walker riding the air does.
+TEST(FhpackPlayable, TheWindyAscentNeedsItsRisingAir) {
+    qgu_resetResourceRegistry();
+    ASSERT_NE(qgu_loadResource((std::string(FH_RUNTIME_DIR) + "/resourcesQSDL/wc2fh_lv4.mrsrc").c_str()),
+              nullptr);
+    Field f = loadField(1);
+    ASSERT_FALSE(f.cells.empty());
+    auto exitReached = [&](bool air) {
+        std::vector<bool> reach = explore(f, 3, 125, kJump + 1, kDrift + 3, air);
+        for (size_t i = 0; i < reach.size(); ++i)
+            if (reach[i] && f.cells[i] >= 412 && f.cells[i] <= 415) return true;
+        return false;
+    };
+    EXPECT_FALSE(exitReached(false)) << "the door is reached without the rising air";
+    EXPECT_TRUE(exitReached(true)) << "the door is not reached even on the rising air";
+    qgu_resetResourceRegistry();
+}
+
 // Every section start and door destination of a map group: everything on the map can
 // be reached. `rooms` are the maps that hold little by design (placeholders).
 static void checkGroup(int group, const std::set<int>& expectMaps, const std::set<int>& rooms) {
@@ -254,4 +276,10 @@ TEST(FhpackPlayable, EveryThingOnChapterOnesMapsCanBeReached) {
 // crossing, the roc's eyrie and the placeholder room for chapter 5.
 TEST(FhpackPlayable, EveryThingOnChapterTwosStormMapsCanBeReached) {
     checkGroup(2, {1, 2, 4, 9}, {9});
+}
+
+// Chapter 2's sky sections of map group 3: the cloud hop, the windy ascent (its rising
+// air carries the walker up) and the switch isles.
+TEST(FhpackPlayable, EveryThingOnChapterTwosSkyMapsCanBeReached) {
+    checkGroup(3, {0, 1, 2}, {});
 }
