@@ -62,9 +62,9 @@ struct ChapterRun {
 // Chapter 0 goes meadow, orchard, hill; its orchard films stop before the door, so its
 // row waits for an orchard film that clears it:
 //   {0, {"c0s0_meadow_door", "c0s1_orchard_door", "c0s2_hill_door"}},
-// Chapter 2's maps and films are still being made: {2, {"c2s0_...", ...}} once they exist.
 const ChapterRun kChapterRuns[] = {
     {1, {"c1s0_blossom_meadow", "c1s1_sunflower_climb", "c1s2_twilight_garden"}},
+    {2, {"c2s0_cloud_hop", "c2s1_windy_ascent", "c2s2_switch_isles"}},
 };
 
 // What a play of one chapter left behind, as seen from outside the controller.
