@@ -58,12 +58,13 @@ find_window() { WID=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | 
 tap() { xdotool keydown "$1"; sleep 0.12; xdotool keyup "$1"; sleep 0.12; }
 
 # quit_game_with_escape: Escape on the title saves the diary and quits (a first Escape
-# may only leave the demo).
+# may only leave the demo, and the title stands about a second before the demo starts
+# again, so the taps follow each other closely).
 quit_game_with_escape() {
   xdotool windowfocus "$WID" 2>/dev/null
-  for _ in 1 2 3 4 5; do
+  for _ in $(seq 1 12); do
     tap Escape
-    wait_for 3 ended && break
+    for _ in 1 2 3 4 5; do ended && break 2; sleep 0.1; done
   done
-  ended
+  wait_for 3 ended
 }
