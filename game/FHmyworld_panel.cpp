@@ -68,8 +68,16 @@ void FHWorldCLS::updateScore(int part) {
             char buf[32];
             std::snprintf(buf, sizeof buf, "%08d", Highscore);
             text(16, 0, 16, 16, 0, GLgray, buf);
+            // The score lies over the high score's digits. A blank is narrower than a
+            // digit in the panel's font, so the score starts where the high score's digit
+            // of the same place does instead of after its own leading blanks.
             std::snprintf(buf, sizeof buf, "%8d", Score);
-            text(16, 0, 16, 16, 0, Score > Highscore ? GLred : GLyellow, buf);
+            int lead = 0;
+            while (buf[lead] == ' ') ++lead;
+            char zeros[9] = "00000000";
+            zeros[lead] = '\0';
+            const int shift = lead > 0 ? qgu_GLTextWidth(GLO::FontType[0], zeros, 16) : 0;
+            text(16 + shift, 0, 16, 16, 0, Score > Highscore ? GLred : GLyellow, buf + lead);
             buf[0] = static_cast<char>(156 + (CtrlCounter / 4) % 4);
             buf[1] = ':';
             buf[2] = '\0';
