@@ -40,6 +40,7 @@
 #include "fhreplay_hooks.h"
 #include "fhreplay_keys.h"
 #include "fhreplay_script.h"
+#include "fhreplay_start.h"
 #include "qgu_glImageHdlfunc.h"
 #include "qgu_glcalls.h"
 #include "qsdlpp2_ctrl@io.h"
@@ -146,18 +147,7 @@ double cpuMs() {
 // times (ms from the start); saves pictures at the steps in `shots` into `shotPrefix`.
 bool playScript(const FHReplay::Script& script, bool paced, std::vector<double>& ends, std::vector<double>& cpuEnds,
                 const std::vector<long>& shots, const std::string& shotPrefix) {
-    FHReplay::setClock(script.clock);
-    std::memset(keys, 0, sizeof keys);
-    W.replayPlaybackF = false;
-    W.changeStatePlyOrRep(false);
-    W.defaultLevel = script.level;
-    W.initNewgame(0);
-    FHWGBL::GoldCoins = script.gold;
-    if (W.loadNewStage(script.chapter, script.section, 0) != 0) {
-        std::fprintf(stderr, "fhpresent: section %d-%d did not start\n", script.chapter, script.section);
-        return false;
-    }
-    W.fhWorldMainLoop(-1);
+    if (!FHReplay::startScriptSection(script, keys, sizeof keys, "fhpresent")) return false;
     ends.clear();
     ends.reserve(script.words.size());
     cpuEnds.clear();

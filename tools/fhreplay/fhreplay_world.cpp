@@ -19,6 +19,7 @@
 #include "FHobjectCtrl.h"
 #include "fhreplay_hooks.h"
 #include "fhreplay_keys.h"
+#include "fhreplay_start.h"
 #include "qgu_carbonlike2.h"
 #include "qgu_fileutil.h"
 #include "qgu_glImageHdlfunc.h"
@@ -341,18 +342,7 @@ bool playFilm(const std::string& path, long maxSteps, RunReport& out) {
 }
 
 bool recordFilm(const Script& script, const std::string& outPath, RunReport& out) {
-    setClock(script.clock);
-    std::memset(keys, 0, sizeof keys);
-    W.replayPlaybackF = false;
-    W.changeStatePlyOrRep(false);
-    W.defaultLevel = script.level;
-    W.initNewgame(0);
-    FHWGBL::GoldCoins = script.gold;
-    if (W.loadNewStage(script.chapter, script.section, 0) != 0) {
-        std::fprintf(stderr, "fhreplay: section %d-%d did not start\n", script.chapter, script.section);
-        return false;
-    }
-    W.fhWorldMainLoop(-1);
+    if (!startScriptSection(script, keys, sizeof keys, "fhreplay")) return false;
     fillPool();
     out.chapter = script.chapter;
     out.section = script.section;
