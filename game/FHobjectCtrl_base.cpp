@@ -19,7 +19,10 @@ inline int fieldToScreen(int v, int origin, int fieldSize, int margin, bool fix)
     if (fieldSize <= 0) return v - origin;
     int s = (v - origin + fieldSize) % fieldSize;
     if (s < 0) s += fieldSize;
-    if (fix && s > fieldSize - margin) s -= fieldSize;
+    // A sprite in the last `margin` of the wrapped field lies just before the view's
+    // origin. On a field hardly taller than the screen (16 rows) that band covers the
+    // screen itself, so only a sprite at least `margin` past the origin is moved.
+    if (fix && s > fieldSize - margin && s >= margin) s -= fieldSize;
     return s;
 }
 

@@ -302,6 +302,24 @@ TEST_F(Section, BlocksAppearWhereActorsAtTheirPositionAre) {
     }
 }
 
+// On maps only sixteen rows tall (the coin rush, the petal chase) the view covers
+// nearly the whole wrapped height: the character standing at its start is still drawn
+// inside the screen, not a field's height above it.
+TEST_F(Section, TheCharacterIsOnScreenOnMapsOneScreenTall) {
+    for (const auto& cs : {std::pair<int, int>{0, 3}, std::pair<int, int>{1, 3}}) {
+        SCOPED_TRACE(cs.first * 10 + cs.second);
+        ASSERT_EQ(start(cs.first, cs.second, false), 0);
+        hold(0);
+        for (int i = 0; i < 30; ++i) step();
+        const MyCharactor& c = hero();
+        ASSERT_NE(c.sprite, nullptr);
+        EXPECT_GE(c.sprite->y, 0.0);
+        EXPECT_LT(c.sprite->y, 240.0);
+        EXPECT_GE(c.sprite->x, 0.0);
+        EXPECT_LT(c.sprite->x, 320.0);
+    }
+}
+
 // The panel's time part shows only in a section with a time limit, and it leaves the
 // key marks to their own part (drawn once a step).
 TEST_F(Section, PanelTimePartNeedsALimitAndLeavesTheKeysToTheirPart) {
