@@ -8,6 +8,7 @@
 //
 // One table row per chapter names its scripts in the order the controller leads through
 // the sections (the stage table's next-section links of the clears the films make).
+#include "controller_window.h"
 #include "game_keys.h"
 #include "scratch_folder.h"
 #include <SDL.h>
@@ -76,19 +77,12 @@ class ChapterClear : public ::testing::TestWithParam<ChapterRun> {
 protected:
     static void SetUpTestSuite() {
         ASSERT_FALSE(gametest::enterScratchFolder("fhchapter").empty());
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        qgu_initGLImageHdlfunc();
-        qgu_initNewGLworld("chapter clear test", rRect{0, 0, 240, 320}, 0);
-        QSDL_GLOBALS::Stick.getKeySetToPtr(&ka);
-        QSDL_GLOBALS::Stick.setKeyStateSource(keys);
-        ctl = new GameMainCtrlCLS;
-        ctl->init(0);
+        ctl = gametest::openController("chapter clear test", keys, &ka);
+        ASSERT_NE(ctl, nullptr) << SDL_GetError();
     }
 
     void SetUp() override {
-        std::memset(keys, 0, sizeof keys);
-        for (bool& f : FHSYS_GLOBALS::unLock_enableF) f = false;
-        for (bool& f : FHSYS_GLOBALS::unLock_usingF) f = false;
+        gametest::releaseKeysAndSwitches(keys);
         // A fresh diary on which every chapter before this one is cleared.
         std::remove("vrnpr.pref");
         W.loadDiary();

@@ -3,6 +3,7 @@
 // browser, the opening skipped, a section started and cleared with the coin exchange,
 // a game over after a miss without gold, Escape to the title and to quit, the option
 // rows, the chapter list's lock, a missing film refused, and the loop's pacing rules.
+#include "controller_window.h"
 #include "game_keys.h"
 #include "scratch_folder.h"
 #include <SDL.h>
@@ -52,19 +53,12 @@ protected:
     static void SetUpTestSuite() {
         scratch = gametest::enterScratchFolder("fhctl");
         ASSERT_FALSE(scratch.empty());
-        ASSERT_EQ(SDL_Init(SDL_INIT_VIDEO), 0) << SDL_GetError();
-        qgu_initGLImageHdlfunc();
-        qgu_initNewGLworld("controller test", rRect{0, 0, 240, 320}, 0);
-        QSDL_GLOBALS::Stick.getKeySetToPtr(&ka);
-        QSDL_GLOBALS::Stick.setKeyStateSource(keys);
-        ctl = new GameMainCtrlCLS;
-        ctl->init(0);
+        ctl = gametest::openController("controller test", keys, &ka);
+        ASSERT_NE(ctl, nullptr) << SDL_GetError();
     }
 
     void SetUp() override {
-        std::memset(keys, 0, sizeof keys);
-        for (bool& f : FHSYS_GLOBALS::unLock_enableF) f = false;
-        for (bool& f : FHSYS_GLOBALS::unLock_usingF) f = false;
+        gametest::releaseKeysAndSwitches(keys);
         toTitle();
     }
 
